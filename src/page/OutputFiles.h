@@ -1,0 +1,25 @@
+#pragma once
+// Output folders and file names, and the one-write save of a page. Paths are relative to
+// the current directory: "html" for the pages, "html/img" for photos and charts.
+#include <string>
+
+#include "pipeline/PageOptions.h"
+
+namespace trackalbum {
+
+// Creates the folder when nothing of that name exists (one level); never reports.
+void EnsureFolder(const std::string& path);
+// The GPX file's name without folder and without a trailing ".gpx" (any case).
+std::string GetOutputBaseName(const std::string& gpxPath);
+// "html/" + base + "_picture" / "_route" / "_grade" by the kind's flags + ".html".
+std::string GetPagePath(int kind, const std::string& gpxPath);
+std::string GetElevationChartPath(const std::string& gpxPath);  // html/img/<base>_ele.gif
+std::string GetSpeedChartPath(const std::string& gpxPath);      // html/img/<base>_dis.gif
+// Writes the text as UTF-8 (invalid sequences repaired), no byte-order mark, through a
+// temporary file renamed over the old one. Raises FileError on failure.
+void SavePageText(const std::string& path, const std::string& pageText);
+// The address to navigate to for a written page: "file://" + absolute path. Raises
+// FileError when the page does not exist.
+std::string GetPageAddress(int kind, const PageOptions& options);
+
+}  // namespace trackalbum
