@@ -50,6 +50,11 @@ public:
     void SetKeepOriginalSize(int value) { KeepOriginalSize_ = value; }
     int GetJapanese() const { return Japanese_; }
     void SetJapanese(int value) { Japanese_ = value; }
+    // Where the map API script and the two marker icons are loaded from ("." = beside the page).
+    const std::string& GetAPIHost() const { return APIHost_; }
+    void SetAPIHost(const std::string& value) { APIHost_ = value; }
+    const std::string& GetIconHost() const { return IconHost_; }
+    void SetIconHost(const std::string& value) { IconHost_ = value; }
 
 private:
     std::string PageName_;
@@ -74,6 +79,8 @@ private:
     int Overview_ = 0;
     int KeepOriginalSize_ = 0;
     int Japanese_ = 0;
+    std::string APIHost_ = ".";
+    std::string IconHost_ = ".";
 };
 
 }  // namespace trackalbum
