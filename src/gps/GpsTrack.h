@@ -38,6 +38,7 @@ public:
     bool HasTime() const { return TotalTime.GetTotalSeconds() > 0; }
     std::string GetTotalTimeText() const;
     std::string GetMovingTimeText() const;
+    // Speed sum over (points now held - stopped points); 0.0 when that is not positive.
     double GetAverageSpeed() const;
     double GetUpAverageSpeed() const;
     double GetDownAverageSpeed() const;
@@ -66,10 +67,15 @@ public:
     double GetUpMaxSpeed() const { return UpMaxSpeed; }
     double GetDownMaxSpeed() const { return DownMaxSpeed; }
     double GetFlatMaxSpeed() const { return FlatMaxSpeed; }
-    double GetSpeedHistogram(int index) const { return SpeedHistogram[static_cast<size_t>(index)]; }
+    // Distance in metres of speed class `index` (0-39); 0.0 outside the table.
+    double GetSpeedHistogram(int index) const {
+        return index >= 0 && index < SpeedClassCount ? SpeedHistogram[static_cast<size_t>(index)] : 0.0;
+    }
     double GetSpeedBinWidth() const { return SpeedBinWidth; }
 
 private:
+    void ResetStatistics();
+
     Points points_;
     TimeSpan TotalTime;
     TimeSpan MovingTime;

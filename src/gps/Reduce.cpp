@@ -1,0 +1,81 @@
+// Thinning of the track: a point goes when the route runs nearly straight through it.
+#include <cmath>
+#include <iterator>
+
+#include "gps/GpsTrack.h"
+#include "platform/CFormat.h"
+
+namespace trackalbum {
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951;
+constexpr double kScale = 0.9999;  // transverse Mercator scale factor
+constexpr double kEccentricity = 0.081819191;
+
+// Meridian arc length in metres from the equator to latitude `phi` (radians).
+double MeridianArc(double phi) {
+    return 6367449.146 * phi - 16038.50874 * std::sin(2 * phi) + 16.83261343 * std::sin(4 * phi) -
+           0.021984404 * std::sin(6 * phi) + 3.11484e-5 * std::sin(8 * phi) -
+           4.60285e-8 * std::sin(10 * phi) + 6.97771e-11 * std::sin(12 * phi) -
+           1.07556e-13 * std::sin(14 * phi) + 1.62719e-16 * std::sin(16 * phi);
+}
+
+double PrimeVerticalRadius(double phi) {
+    const double s = std::sin(phi);
+    return 6378137.0 / std::sqrt(1 - kEccentricity * kEccentricity * s * s);
+}
+
+struct Offset {
+    double north;
+    double east;
+    double up;
+    bool IsZero() const { return north == 0.0 && east == 0.0 && up == 0.0; }
+};
+
+// Offset in metres of `other` seen from `centre`, to first order in a local plane.
+Offset LocalOffset(const GpsPoint& centre, const GpsPoint& other) {
+    const double phiCentre = centre.Latitude / kDegreesPerRadian;
+    const double phiOther = other.Latitude / kDegreesPerRadian;
+    Offset o;
+    o.north = kScale * (MeridianArc(phiOther) - MeridianArc(phiCentre));
+    o.east = kScale * PrimeVerticalRadius(phiCentre) * std::cos(phiOther) *
+             (other.Longitude - centre.Longitude) / kDegreesPerRadian;
+    o.up = other.Elevation - centre.Elevation;
+    return o;
+}
+
+// B can go when the cosine of the angle A-B-C is below the threshold, i.e. the route runs
+// almost straight on through B. A neighbour at B's very place leaves the angle undefined.
+bool IsRemovable(const GpsPoint& a, const GpsPoint& b, const GpsPoint& c, double threshold) {
+    const Offset u = LocalOffset(b, a);
+    const Offset v = LocalOffset(b, c);
+    if (u.IsZero() || v.IsZero()) return false;
+    const double dot = u.north * v.north + u.east * v.east + u.up * v.up;
+    const double lengths = std::sqrt(u.north * u.north + u.east * u.east + u.up * u.up) *
+                           std::sqrt(v.north * v.north + v.east * v.east + v.up * v.up);
+    return dot / lengths < threshold;
+}
+
+}  // namespace
+
+std::string GpsTrack::Reduce(double tolerance) {
+    const long long n = static_cast<long long>(points_.size());
+    if (n < 2) return std::string();
+    const double threshold = tolerance - 1.000001;
+    long long removed = 0;
+
+    auto a = points_.begin();
+    auto b = std::next(a);
+    for (auto c = std::next(b); c != points_.end(); ++c) {
+        if (IsRemovable(*a, *b, *c, threshold)) {
+            points_.erase(b);
+            ++removed;
+        } else {
+            a = b;
+        }
+        b = c;
+    }
+    return FormatC("%lld/%lld\r\n(%lld)", n - removed, n, 100 - (removed * 100) / n);
+}
+
+}  // namespace trackalbum

@@ -1,0 +1,105 @@
+#include "gps/TimeValue.h"
+
+#include <climits>
+#include <ctime>
+
+#include "platform/CFormat.h"
+#include "platform/Errors.h"
+
+namespace trackalbum {
+namespace {
+
+// The last instant the platform's 64-bit calendar time could represent: 3000-12-31 23:59:59 UTC.
+constexpr int64_t kLastRepresentable = 32535129599;
+
+int ToTmField(long long value, long long offset) {
+    const long long field = value - offset;
+    if (field < INT_MIN || field > INT_MAX) throw InvalidArgumentError("calendar field out of range");
+    return static_cast<int>(field);
+}
+
+// Splits `text` at any of `delimiters` (runs count as one, leading ones are skipped) and reads
+// the first six tokens as leading decimal integers; missing tokens give 0.
+void ReadSixFields(std::string_view text, std::string_view delimiters, long long (&fields)[6]) {
+    size_t i = 0;
+    for (long long& field : fields) {
+        while (i < text.size() && delimiters.find(text[i]) != std::string_view::npos) ++i;
+        const size_t start = i;
+        while (i < text.size() && delimiters.find(text[i]) == std::string_view::npos) ++i;
+        field = ParseLeadingInteger(text.substr(start, i - start));
+    }
+}
+
+// Converts calendar fields as local time (month 1-12), the platform deciding daylight saving
+// when `dst` is -1. mktime answers -1 both for failure and for one second before the epoch;
+// both are refused, as is everything before the epoch and past the last representable instant.
+int64_t LocalToSeconds(long long year, long long month, long long day, long long hour,
+                       long long minute, long long second, int dst) {
+    // Each field is checked on its own so that a saturated number cannot wrap around.
+    tm fields{};
+    fields.tm_year = ToTmField(year, 1900);
+    fields.tm_mon = ToTmField(month, 1);
+    fields.tm_mday = ToTmField(day, 0);
+    fields.tm_hour = ToTmField(hour, 0);
+    fields.tm_min = ToTmField(minute, 0);
+    fields.tm_sec = ToTmField(second, 0);
+    fields.tm_isdst = dst;
+    const time_t t = mktime(&fields);
+    if (t < 0 || t > kLastRepresentable) throw InvalidArgumentError("time cannot be represented");
+    return static_cast<int64_t>(t);
+}
+
+TimeValue FromFields(const long long (&f)[6]) {
+    return TimeValue(LocalToSeconds(f[0], f[1], f[2], f[3], f[4], f[5], -1));
+}
+
+}  // namespace
+
+TimeValue::TimeValue(int year, int month, int day, int hour, int minute, int second, int dst)
+    : seconds_(LocalToSeconds(year, month, day, hour, minute, second, dst)) {}
+
+std::string TimeValue::Format(const char* format) const {
+    if (format == nullptr) return std::string();
+    const time_t t = static_cast<time_t>(seconds_);
+    tm fields{};
+    if (localtime_r(&t, &fields) == nullptr) return std::string();
+    char buffer[128];
+    const size_t length = strftime(buffer, sizeof buffer, format, &fields);
+    return std::string(buffer, length);
+}
+
+std::string TimeSpan::Format(const char* format) const {
+    if (format == nullptr) throw InvalidArgumentError("null format");
+    std::string result;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (*p != '%') {
+            result += *p;
+            continue;
+        }
+        const char code = *++p;
+        if (code == '\0') break;
+        switch (code) {
+        case 'D': result += FormatC("%lld", static_cast<long long>(GetDays())); break;
+        case 'H': result += FormatC("%02ld", static_cast<long>(GetHours())); break;
+        case 'M': result += FormatC("%02ld", static_cast<long>(GetMinutes())); break;
+        case 'S': result += FormatC("%02ld", static_cast<long>(GetSeconds())); break;
+        case '%': result += '%'; break;
+        default: break;
+        }
+    }
+    return result;
+}
+
+TimeValue ParseGpxTime(std::string_view text) {
+    long long fields[6];
+    ReadSixFields(text, ":TZ-", fields);
+    return FromFields(fields);
+}
+
+TimeValue ParseExifDateTime(std::string_view text) {
+    long long fields[6];
+    ReadSixFields(text, ": ", fields);
+    return FromFields(fields);
+}
+
+}  // namespace trackalbum
