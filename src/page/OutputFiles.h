@@ -1,7 +1,8 @@
 #pragma once
-// Output folders and file names, and the one-write save of a page. Paths are relative to
-// the current directory: "html" for the pages, "html/img" for photos and charts.
+// Output folders and file names, and the save of a page. Paths are relative to the
+// current directory: "html" for the pages, "html/img" for photos and charts.
 #include <string>
+#include <string_view>
 
 #include "pipeline/PageOptions.h"
 
@@ -16,8 +17,9 @@ std::string GetPagePath(int kind, const std::string& gpxPath);
 std::string GetElevationChartPath(const std::string& gpxPath);  // html/img/<base>_ele.gif
 std::string GetSpeedChartPath(const std::string& gpxPath);      // html/img/<base>_dis.gif
 // Writes the text as UTF-8 (invalid sequences repaired), no byte-order mark, through a
-// temporary file renamed over the old one. Raises FileError on failure.
-void SavePageText(const std::string& path, const std::string& pageText);
+// temporary file in the same folder renamed over the old one, so a failed write leaves
+// the old page as it was. Raises FileError on failure.
+void SavePageText(const std::string& path, std::string_view pageText);
 // The address to navigate to for a written page: "file://" + absolute path. Raises
 // FileError when the page does not exist.
 std::string GetPageAddress(int kind, const PageOptions& options);
