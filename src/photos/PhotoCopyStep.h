@@ -1,0 +1,19 @@
+#pragma once
+// One photo of the run, in either mode. Each returns nothing on success and the reason
+// otherwise; neither throws.
+#include <optional>
+#include <string>
+
+#include "photos/PhotoCopySummary.h"
+
+namespace trackalbum {
+
+// The photo as it is, byte for byte, whatever it holds.
+std::optional<PhotoCopyFailure> CopyPhoto(const std::string& source, const std::string& target);
+
+// The photo decoded, reduced to 160 pixels wide (landscape) or 120 (square, upright) and
+// saved in the format the target's extension names. A photo narrower than that is saved
+// at its own size. Nothing is written for a file that does not decode.
+std::optional<PhotoCopyFailure> ShrinkPhoto(const std::string& source, const std::string& target);
+
+}  // namespace trackalbum

@@ -1,0 +1,60 @@
+#pragma once
+// The photo button's run: the preparation on the caller's thread, then one worker thread
+// that copies or shrinks every photo of the work list into the image folder.
+//
+// The work list is moved into the worker and nobody else touches it while it runs. The
+// mode may change during a run (the check box stays enabled): it is read afresh for each
+// photo. Destroying the worker asks a run to stop after its current photo and waits for it,
+// so the host must outlive the worker.
+#include <atomic>
+#include <stop_token>
+#include <string>
+#include <thread>
+
+#include "photos/CommentsFile.h"
+#include "photos/PhotoCopyHost.h"
+#include "photos/PhotoCopyJobs.h"
+#include "photos/PhotoCopySummary.h"
+#include "photos/PictureList.h"
+
+namespace trackalbum {
+
+class PhotoCopyWorker {
+public:
+    explicit PhotoCopyWorker(PhotoCopyHost& host, bool keepOriginalSize = false);
+    ~PhotoCopyWorker();
+    PhotoCopyWorker(const PhotoCopyWorker&) = delete;
+    PhotoCopyWorker& operator=(const PhotoCopyWorker&) = delete;
+
+    // Any thread; a running worker takes it with its next photo.
+    void SetKeepOriginalSize(bool keep) { keepOriginalSize_.store(keep); }
+    bool GetKeepOriginalSize() const { return keepOriginalSize_.load(); }
+    bool IsRunning() const { return running_.load(); }
+
+    // The photo button: disables the controls and shows the working caption, prepares the
+    // work list from the document's pieces and starts the worker. False, and nothing
+    // happens, while a run is still working. When the preparation throws, the controls
+    // and the idle caption are restored and the error passes on.
+    bool Start(PictureList& pictures, CommentsFile& comments, const std::string& photoFolder,
+               const std::string& gpsFile);
+    // The same with a work list prepared elsewhere.
+    bool Start(PhotoCopyJobs jobs);
+
+    // Asks a running worker to stop after the photo it is working on.
+    void RequestStop();
+    // Waits for the current run to end and gives its summary (an empty one if none ran).
+    PhotoCopySummary Wait();
+
+private:
+    void BeginRun();
+    void Launch(PhotoCopyJobs jobs);
+    void Run(std::stop_token stop, PhotoCopyJobs jobs);
+
+    PhotoCopyHost& host_;
+    std::atomic<bool> keepOriginalSize_;
+    std::atomic<bool> running_{false};
+    PhotoCopySummary summary_;  // written by the worker, read after it is joined
+    std::jthread thread_;       // last, so it is stopped and joined before the rest goes
+};
+
+}  // namespace trackalbum
