@@ -28,6 +28,11 @@ public:
     // Appends one record per file of the folder (not folders, not names starting with ".").
     // An empty folder string, or a folder that cannot be read, adds nothing.
     void Scan(const std::string& folder);
+    // Empties the list and scans the folder into it.
+    void LoadPictures(const std::string& folder) {
+        RemoveAllPictures();
+        Scan(folder);
+    }
 
 private:
     std::vector<PictureRecord> records_;
