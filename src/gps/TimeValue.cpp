@@ -10,7 +10,7 @@ namespace trackalbum {
 namespace {
 
 // The last instant the platform's 64-bit calendar time could represent: 3000-12-31 23:59:59 UTC.
-constexpr int64_t kLastRepresentable = 32535129599;
+constexpr int64_t kLastRepresentable = 32535215999;
 
 int ToTmField(long long value, long long offset) {
     const long long field = value - offset;
