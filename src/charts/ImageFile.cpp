@@ -1,13 +1,87 @@
+// Loading and saving of Image through the codecs, and the header-only size query.
+#include <vector>
+
 #include "charts/Image.h"
+#include "platform/ExifOrientation.h"
+#include "platform/ImageCodec.h"
+#include "platform/ImageCodecIo.h"
 
 namespace trackalbum {
 
-ImageStatus Image::Load(const std::string&) { return ImageStatus::GenericError; }
+namespace {
 
-ImageStatus Image::LoadFromMemory(const uint8_t*, size_t, int64_t) { return ImageStatus::GenericError; }
+ImageStatus FromCodec(CodecStatus status) {
+    switch (status) {
+        case CodecStatus::Ok: return ImageStatus::Ok;
+        case CodecStatus::TooLarge:
+        case CodecStatus::OutOfMemory: return ImageStatus::OutOfMemory;
+        default: return ImageStatus::GenericError;
+    }
+}
 
-ImageStatus Image::Save(const std::string&) const { return ImageStatus::GenericError; }
+ImageStatus FromFile(FileReadStatus status) {
+    switch (status) {
+        case FileReadStatus::Ok: return ImageStatus::Ok;
+        case FileReadStatus::NotFound: return ImageStatus::FileNotFound;
+        case FileReadStatus::OutOfMemory: return ImageStatus::OutOfMemory;
+        default: return ImageStatus::GenericError;
+    }
+}
 
-bool ReadImageSize(const std::string&, int&, int&) { return false; }
+}  // namespace
+
+ImageStatus Image::Load(const std::string& path) {
+    Destroy();
+    // The signature decides before the whole file is read, so a large file of another
+    // kind costs nothing.
+    FileReader reader;
+    const FileReadStatus opened = reader.Open(path);
+    if (opened != FileReadStatus::Ok) return FromFile(opened);
+    uint8_t head[ImageCodec::SignatureSize];
+    const size_t got = reader.Read(head, sizeof head);
+    if (!FindCodecBySignature(head, got)) return ImageStatus::UnknownFormat;
+
+    std::vector<uint8_t> bytes;
+    const FileReadStatus read = ReadWholeFile(path, bytes);
+    if (read != FileReadStatus::Ok) return FromFile(read);
+    return LoadFromMemory(bytes.data(), bytes.size());
+}
+
+ImageStatus Image::LoadFromMemory(const uint8_t* data, size_t size, int64_t maxPixels) {
+    Destroy();
+    const ImageCodec* codec = FindCodecBySignature(data, size);
+    if (!codec) return ImageStatus::UnknownFormat;
+    ImageInfo info;
+    Raster decoded;
+    const CodecStatus status = codec->Decode(data, size, std::min(maxPixels, MaxPixels), decoded, info);
+    if (status != CodecStatus::Ok) return FromCodec(status);
+    if (!ApplyOrientation(decoded, info.orientation)) return ImageStatus::OutOfMemory;
+    raster_ = std::move(decoded);
+    return ImageStatus::Ok;
+}
+
+ImageStatus Image::Save(const std::string& path) const {
+    if (IsEmpty()) return ImageStatus::GenericError;
+    const ImageCodec* codec = FindCodecByPath(path);
+    if (!codec) return ImageStatus::UnknownFormat;
+    std::vector<uint8_t> bytes;
+    const CodecStatus status = codec->Encode(raster_, bytes);
+    if (status != CodecStatus::Ok) return FromCodec(status);
+    return WriteFileReplacing(path, bytes) ? ImageStatus::Ok : ImageStatus::GenericError;
+}
+
+bool ReadImageSize(const std::string& path, int& width, int& height) {
+    FileReader reader;
+    if (reader.Open(path) != FileReadStatus::Ok) return false;
+    uint8_t head[ImageCodec::SignatureSize];
+    const ImageCodec* codec = FindCodecBySignature(head, reader.Read(head, sizeof head));
+    if (!codec || !reader.Rewind()) return false;
+    ImageInfo info;
+    if (codec->ReadInfo(reader, info) != CodecStatus::Ok) return false;
+    const bool swap = OrientationSwapsSides(info.orientation);
+    width = swap ? info.height : info.width;
+    height = swap ? info.width : info.height;
+    return true;
+}
 
 }  // namespace trackalbum
