@@ -1,0 +1,112 @@
+#include "settings/SettingsStore.h"
+
+namespace trackalbum {
+
+std::string SettingsStore::GetString(const std::string& key, const std::string& defaultValue) const {
+    return profile_.GetProfileString(Section, key, defaultValue);
+}
+
+void SettingsStore::WriteString(const std::string& key, const std::string& value) const {
+    profile_.WriteProfileString(Section, key, value);
+}
+
+int SettingsStore::GetInteger(const std::string& key, int defaultValue) const {
+    return profile_.GetProfileInt(Section, key, defaultValue);
+}
+
+void SettingsStore::WriteInteger(const std::string& key, int value) const {
+    profile_.WriteProfileInt(Section, key, value);
+}
+
+Color SettingsStore::GetColor(const char* red, const char* green, const char* blue,
+                              Color defaultValue) const {
+    int r = GetInteger(red, static_cast<int>(GetRed(defaultValue)));
+    int g = GetInteger(green, static_cast<int>(GetGreen(defaultValue)));
+    int b = GetInteger(blue, static_cast<int>(GetBlue(defaultValue)));
+    return MakeColor(static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b));
+}
+
+void SettingsStore::SetColor(const char* red, const char* green, const char* blue, Color value) const {
+    WriteInteger(red, static_cast<int>(value & 0xFF));
+    WriteInteger(green, static_cast<int>((value >> 8) & 0xFF));
+    WriteInteger(blue, static_cast<int>((value >> 16) & 0xFF));
+}
+
+std::string SettingsStore::GetAPIKey() const { return GetString("APIKey", ""); }
+void SettingsStore::SetAPIKey(const std::string& value) const { WriteString("APIKey", value); }
+
+Color SettingsStore::GetPathColor() const {
+    return GetColor("PathRed", "PathGreen", "PathBlue", MakeColor(255, 0, 0));
+}
+void SettingsStore::SetPathColor(Color value) const { SetColor("PathRed", "PathGreen", "PathBlue", value); }
+
+int SettingsStore::GetPathWidth() const { return GetInteger("PathWidth", 10); }
+void SettingsStore::SetPathWidth(int value) const { WriteInteger("PathWidth", value); }
+
+int SettingsStore::GetMapType() const { return GetInteger("MapType", 0); }
+void SettingsStore::SetMapType(int value) const { WriteInteger("MapType", value); }
+
+int SettingsStore::GetMapTypeBtn() const { return GetInteger("MapTypeBtn", 0); }
+void SettingsStore::SetMapTypeBtn(int value) const { WriteInteger("MapTypeBtn", value); }
+
+int SettingsStore::GetController() const { return GetInteger("Controller", 0); }
+void SettingsStore::SetController(int value) const { WriteInteger("Controller", value); }
+
+int SettingsStore::GetDisplayType() const { return GetInteger("DisplayType", 0); }
+void SettingsStore::SetDisplayType(int value) const { WriteInteger("DisplayType", value); }
+
+int SettingsStore::GetDisplayWidth() const { return GetInteger("DisplayWidth", 100); }
+void SettingsStore::SetDisplayWidth(int value) const { WriteInteger("DisplayWidth", value); }
+
+int SettingsStore::GetDisplayHeight() const { return GetInteger("DisplayHeight", 100); }
+void SettingsStore::SetDisplayHeight(int value) const { WriteInteger("DisplayHeight", value); }
+
+int SettingsStore::GetAutoZoom() const { return GetInteger("AutoZoom", 1); }
+void SettingsStore::SetAutoZoom(int value) const { WriteInteger("AutoZoom", value); }
+
+int SettingsStore::GetZoomLevel() const { return GetInteger("ZoomLevel", 10); }
+void SettingsStore::SetZoomLevel(int value) const { WriteInteger("ZoomLevel", value); }
+
+Color SettingsStore::GetUpColor() const {
+    return GetColor("UpRed", "UpGreen", "UpBlue", MakeColor(255, 0, 0));
+}
+void SettingsStore::SetUpColor(Color value) const { SetColor("UpRed", "UpGreen", "UpBlue", value); }
+
+Color SettingsStore::GetDownColor() const {
+    return GetColor("DownRed", "DownGreen", "DownBlue", MakeColor(0, 255, 0));
+}
+void SettingsStore::SetDownColor(Color value) const { SetColor("DownRed", "DownGreen", "DownBlue", value); }
+
+Color SettingsStore::GetFlatColor() const {
+    return GetColor("FlatRed", "FlatGreen", "FlatBlue", MakeColor(0, 0, 255));
+}
+void SettingsStore::SetFlatColor(Color value) const { SetColor("FlatRed", "FlatGreen", "FlatBlue", value); }
+
+int SettingsStore::GetColoring() const { return GetInteger("Coloring", 1); }
+void SettingsStore::SetColoring(int value) const { WriteInteger("Coloring", value); }
+
+int SettingsStore::GetIconTrace() const { return GetInteger("IconTrace", 1); }
+void SettingsStore::SetIconTrace(int value) const { WriteInteger("IconTrace", value); }
+
+int SettingsStore::GetProfWidth() const { return GetInteger("ProfWidth", 800); }
+void SettingsStore::SetProfWidth(int value) const { WriteInteger("ProfWidth", value); }
+
+int SettingsStore::GetProfHeight() const { return GetInteger("ProfHeight", 600); }
+void SettingsStore::SetProfHeight(int value) const { WriteInteger("ProfHeight", value); }
+
+int SettingsStore::GetScale() const { return GetInteger("Scale", 1); }
+void SettingsStore::SetScale(int value) const { WriteInteger("Scale", value); }
+
+int SettingsStore::GetOverview() const { return GetInteger("Overview", 1); }
+void SettingsStore::SetOverview(int value) const { WriteInteger("Overview", value); }
+
+int SettingsStore::GetJapanese() const { return GetInteger("Japanese", 1); }
+void SettingsStore::SetJapanese(int value) const { WriteInteger("Japanese", value); }
+
+std::string SettingsStore::GetAPIHost() const { return GetString("APIHost", "."); }
+void SettingsStore::SetAPIHost(const std::string& value) const { WriteString("APIHost", value); }
+
+std::string SettingsStore::GetIconHost() const { return GetString("IconHost", "."); }
+void SettingsStore::SetIconHost(const std::string& value) const { WriteString("IconHost", value); }
+
+}  // namespace trackalbum
