@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Photo reduction benchmark: 200 twelve-megapixel JPEGs (generated into bench/data/shrink on
+# the first run) reduced to 160 pixels, against a bare libjpeg-turbo decode of each, and
+# against vipsthumbnail and ImageMagick's convert on the same photos. All single-threaded.
+#   COUNT=50 bash scripts/bench-copy.sh     # fewer photos for a quick look
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build_dir" --target shrink_bench -j2 >/dev/null
+# The real ImageMagick program, should a wrapper stand first in PATH.
+convert_program=convert
+for candidate in /usr/bin/convert-im6.q16 /usr/bin/convert; do
+  if [ -x "$candidate" ]; then convert_program=$candidate; break; fi
+done
+export VIPS_CONCURRENCY=1 MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1
+SHRINK_BENCH_CONVERT=$convert_program \
+  "$build_dir/shrink_bench" bench/data/shrink "${COUNT:-200}" "${DISTINCT:-8}"
