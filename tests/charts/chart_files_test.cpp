@@ -169,7 +169,9 @@ TEST_F(ChartFilesTest, LabelBoxesSitWhereTheirMeasuredSizesPutThem) {
     // Outside the boxes nothing is white or grey: the boxes are exactly the measured extents.
     for (int y = 0; y < 135; ++y) {
         for (int x = 0; x < 180; ++x) {
-            if (!inBox(x, y)) EXPECT_FALSE(IsNeutral(chart.GetPixel(x, y))) << x << ',' << y;
+            if (!inBox(x, y)) {
+                EXPECT_FALSE(IsNeutral(chart.GetPixel(x, y))) << x << ',' << y;
+            }
         }
     }
 }
@@ -195,7 +197,7 @@ TEST_F(ChartFilesTest, TracksWithoutPointsOrTimeLeaveEarlierFilesAlone) {
     EXPECT_EQ(ReadBytes(elevation).substr(0, 3), "GIF");
 }
 
-TEST_F(ChartFilesTest, ASinglePointAndAFlatSeaLevelTrackStillGiveACharts) {
+TEST_F(ChartFilesTest, ASinglePointAndAFlatSeaLevelTrackStillGiveCharts) {
     GpsTrack single;
     AddLine(single, 1, 0.0, 0.0, 0.0, false);
     DrawElevationChart(single, PathOf("single_ele.gif"));
