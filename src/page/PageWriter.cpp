@@ -9,13 +9,17 @@
 
 namespace trackalbum {
 
-std::string BuildPage(int kind, const PageOptions& options, const GpsTrack& track, const PictureList& pictures,
-                      const std::string& version, TimeValue now) {
+namespace {
+
+// Builds the page into `page`, which is emptied first; its storage is reused, so writing
+// the kinds one after another into one buffer allocates the long route only once.
+void BuildPageInto(std::string& page, int kind, const PageOptions& options, const GpsTrack& track,
+                   const PictureList& pictures, const std::string& version, TimeValue now) {
     const bool profile = (kind & OutputKind::ProfileLayout) != 0;
-    std::string page;
-    // One route line per point is most of a long page; growing by doubling would copy it
-    // several times over.
-    page.reserve(64 * 1024 + ((kind & OutputKind::Route) ? track.GetCount() * 56 : 0));
+    page.clear();
+    // One route line of about 59 bytes per point is most of a long page; growing by
+    // doubling would copy it several times over.
+    page.reserve(64 * 1024 + ((kind & OutputKind::Route) ? track.GetCount() * 60 : 0));
     page += BuildDoctype(now, version);
     AppendLine(page, R"~(<html xmlns="http://www.w3.org/1999/xhtml" xmlns:v="urn:schemas-microsoft-com:vml">)~");
     if (profile) {
@@ -34,6 +38,14 @@ std::string BuildPage(int kind, const PageOptions& options, const GpsTrack& trac
     AppendLine(page, "  </head>");
     page += BuildBody(options, kind, track);
     AppendLine(page, "</html>");
+}
+
+}  // namespace
+
+std::string BuildPage(int kind, const PageOptions& options, const GpsTrack& track, const PictureList& pictures,
+                      const std::string& version, TimeValue now) {
+    std::string page;
+    BuildPageInto(page, kind, options, track, pictures, version, now);
     return page;
 }
 
@@ -44,7 +56,7 @@ void WritePage(int kind, const PageOptions& options, const GpsTrack& track, cons
         DrawElevationChart(track, GetElevationChartPath(options.GetGpsFile()));
         DrawSpeedChart(track, GetSpeedChartPath(options.GetGpsFile()));
     }
-    pageText = BuildPage(kind, options, track, pictures, version);
+    BuildPageInto(pageText, kind, options, track, pictures, version, TimeValue(std::time(nullptr)));
     SavePageText(GetPagePath(kind, options.GetGpsFile()), pageText);
 }
 

@@ -1,5 +1,8 @@
 #include "page/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace trackalbum {
 namespace {
 
@@ -52,6 +55,15 @@ size_t GetUtf8SequenceLength(std::string_view text) {
 bool IsValidUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
+        // Pages are mostly ASCII: skip eight such bytes at a time.
+        if (i + 8 <= text.size()) {
+            uint64_t chunk;
+            std::memcpy(&chunk, text.data() + i, 8);
+            if ((chunk & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;

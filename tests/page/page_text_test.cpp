@@ -73,11 +73,16 @@ TEST(PageFormatTest, FastFormatMatchesPrintfForEveryValue) {
     std::mt19937_64 random(20060503);
     std::uniform_real_distribution<double> degrees(-400.0, 400.0);
     std::vector<double> values = {0.0, -0.0, 0.0000005, -0.0000005, 0.0000015, 0.0000025, 1e-7, 89.9999995,
-                                  179.9999995, -179.9999995, 1e20, -1e22, 1e300,
+                                  179.9999995, -179.9999995, 0.0078125, 0.0234375, -0.0078125, 1e-300,
+                                  4.9e-324, 999999999999.9999, 1e12, 1e20, -1e22, 1e300,
                                   std::numeric_limits<double>::infinity(),
                                   -std::numeric_limits<double>::infinity(),
                                   std::numeric_limits<double>::quiet_NaN()};
     for (int i = 0; i < 20000; ++i) values.push_back(degrees(random));
+    // Exact halves at the sixth decimal, where printf rounds to even.
+    for (int i = 0; i < 2000; ++i) values.push_back((2 * i + 1) / 128.0 * (i % 2 ? 1 : -1));
+    std::uniform_int_distribution<int> scale(-30, 40);
+    for (int i = 0; i < 20000; ++i) values.push_back(degrees(random) * std::ldexp(1.0, scale(random)));
     for (const double value : values) {
         for (const int width : {10, 11}) {
             std::string fast;
