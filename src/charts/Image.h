@@ -66,7 +66,8 @@ private:
 };
 
 // Width and height of an image file from its header, without decoding the pixels; turned
-// by the EXIF orientation as Load would. False when the file is not a known image.
+// by the EXIF orientation as Load would. False when the file is not a known image or its
+// header announces more than Image::MaxPixels.
 bool ReadImageSize(const std::string& path, int& width, int& height);
 
 }  // namespace trackalbum

@@ -78,6 +78,8 @@ bool ReadImageSize(const std::string& path, int& width, int& height) {
     if (!codec || !reader.Rewind()) return false;
     ImageInfo info;
     if (codec->ReadInfo(reader, info) != CodecStatus::Ok) return false;
+    // The same answer Load would give: a picture too large to load has no size either.
+    if (CheckAnnouncedSize(info.width, info.height, Image::MaxPixels) != CodecStatus::Ok) return false;
     const bool swap = OrientationSwapsSides(info.orientation);
     width = swap ? info.height : info.width;
     height = swap ? info.width : info.height;

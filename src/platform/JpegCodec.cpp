@@ -53,6 +53,10 @@ void InstallErrors(ErrorManager& errors) {
     errors.pub.output_message = OutputNothing;
 }
 
+CodecStatus Failure(const ErrorManager& errors) {
+    return errors.pub.msg_code == JERR_OUT_OF_MEMORY ? CodecStatus::OutOfMemory : CodecStatus::Corrupt;
+}
+
 struct Decompressor {
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
@@ -214,12 +218,18 @@ CodecStatus JpegCodec::Decode(const uint8_t* data, size_t size, int64_t maxPixel
     out.Clear();
     MemoryReader reader(data, size);
     ImageInfo scanned;
-    const int orientation = ReadInfo(reader, scanned) == CodecStatus::Ok ? scanned.orientation : 1;
+    int orientation = 1;
+    if (ReadInfo(reader, scanned) == CodecStatus::Ok) {
+        // The library refuses sides above 65500 as damage; this names them too large.
+        const CodecStatus announced = CheckAnnouncedSize(scanned.width, scanned.height, maxPixels);
+        if (announced != CodecStatus::Ok) return announced;
+        orientation = scanned.orientation;
+    }
 
     Decompressor d;
     // Working memory beyond the pixels themselves (progressive coefficients, buffers).
     const long memoryLimit = static_cast<long>(std::min<int64_t>(maxPixels, int64_t{1} << 32) * 8 + (64 << 20));
-    if (!ReadHeader(d, data, size, memoryLimit)) return CodecStatus::Corrupt;
+    if (!ReadHeader(d, data, size, memoryLimit)) return Failure(d.errors);
     const CodecStatus sizeStatus = CheckAnnouncedSize(d.cinfo.image_width, d.cinfo.image_height, maxPixels);
     if (sizeStatus != CodecStatus::Ok) return sizeStatus;
     J_COLOR_SPACE outSpace;
@@ -231,7 +241,7 @@ CodecStatus JpegCodec::Decode(const uint8_t* data, size_t size, int64_t maxPixel
         case JCS_YCCK: outSpace = JCS_CMYK; break;
         default: return CodecStatus::Corrupt;
     }
-    if (!StartDecode(d, outSpace)) return CodecStatus::Corrupt;
+    if (!StartDecode(d, outSpace)) return Failure(d.errors);
     if (!out.Allocate(static_cast<int>(d.cinfo.output_width), static_cast<int>(d.cinfo.output_height), 3))
         return CodecStatus::OutOfMemory;
     PixelBuffer cmykRow;
@@ -241,7 +251,7 @@ CodecStatus JpegCodec::Decode(const uint8_t* data, size_t size, int64_t maxPixel
     }
     if (!ReadRows(d, out, cmykRow.Data())) {
         out.Clear();
-        return CodecStatus::Corrupt;
+        return Failure(d.errors);
     }
     info = {out.width, out.height, orientation};
     return CodecStatus::Ok;

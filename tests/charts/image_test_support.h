@@ -81,7 +81,7 @@ inline std::vector<uint8_t> ExifOrientationSegment(int orientation, bool bigEndi
     u16(tiff, 0);
     u32(tiff, 0);
     std::vector<uint8_t> segment{0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
-    segment.insert(segment.end(), tiff.begin(), tiff.end());
+    for (uint8_t b : tiff) segment.push_back(b);
     const size_t length = segment.size() - 2;
     segment[2] = static_cast<uint8_t>(length >> 8);
     segment[3] = static_cast<uint8_t>(length);
