@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation
   libwxgtk3.2-dev
   locales
+  nodejs
 )
 bench_packages=(libimage-exiftool-perl exiv2 libvips-tools imagemagick valgrind time)
 
