@@ -135,10 +135,17 @@ std::string GetSpeedChartPath(const std::string& gpxPath) {
     return std::string(ImageFolder) + "/" + GetOutputBaseName(gpxPath) + "_dis.gif";
 }
 
-void SavePageText(const std::string& path, std::string_view pageText) {
+void SavePageText(const std::string& requestedPath, std::string_view pageText) {
+    // A page that is a link is written where the link points, as writing in place would.
+    std::string path = requestedPath;
+    struct stat info;
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::canonical(path, error);
+        if (!error) path = target.string();
+    }
     // The old page must be one that could be written in place: a read-only page stays
     // read-only rather than being replaced behind the user's back.
-    struct stat info;
     if (::stat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) RaiseFileError(path, "ファイルを作成できません:", EISDIR);
         const int probe = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);

@@ -65,6 +65,16 @@ TEST_F(OutputFolderTest, SaveWritesTheBytesWithoutMark) {
     EXPECT_EQ(std::distance(fs::directory_iterator("html"), fs::directory_iterator()), 1);  // no leftovers
 }
 
+TEST_F(OutputFolderTest, SaveThroughALinkWritesItsTarget) {
+    EnsureFolder("html");
+    EnsureFolder("elsewhere");
+    SavePageText("elsewhere/a.html", "old");
+    fs::create_symlink("../elsewhere/a.html", "html/a.html");
+    SavePageText("html/a.html", "new");
+    EXPECT_TRUE(fs::is_symlink("html/a.html"));
+    EXPECT_EQ(ReadFileBytes("elsewhere/a.html"), "new");
+}
+
 TEST_F(OutputFolderTest, SaveRepairsInvalidUtf8) {
     EnsureFolder("html");
     SavePageText("html/a.html", "img/\x82\xA0.jpg");

@@ -2,6 +2,8 @@
 // TA_UPDATE_GOLDEN=1 rewrites the files under golden/; review every change line by line.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "page/PageWriter.h"
 #include "page_support.h"
 
@@ -85,6 +87,14 @@ TEST_F(GoldenPageTest, ProfileOfTrackUnderTenMinutes) {
 TEST_F(GoldenPageTest, ProfileWithPictures) {
     options_.SetIconTrace(0);
     EXPECT_TRUE(testing::MatchesGolden("picture_route_grade.html", Build(7, outing_, testing::MakePictures())));
+}
+
+TEST_F(GoldenPageTest, CommaDecimalLocaleChangesNothing) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    const std::string page = Build(6, outing_);
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_TRUE(testing::MatchesGolden("grade_coloured_trace.html", page));
 }
 
 }  // namespace
