@@ -84,5 +84,25 @@ TEST_F(PageScriptTest, PlayerStepsPlaysAndStops) {
     EXPECT_NE(output.find("ok one playback after a restart"), std::string::npos) << output;
 }
 
+TEST_F(PageScriptTest, OddTextInEveryFieldStaysText) {
+    options_.SetPageName("</title><script>alert(1)</script>" + std::string(100000, 'x'));
+    options_.SetAPIKey("\"><script>alert(2)</script>");
+    options_.SetAPIHost("https://maps.example.org/?a=1&b=\"2\"");
+    options_.SetIconHost("x\"+alert(3)+\"</script>");
+    options_.SetGpsFile("/logs/a\"b<c>&d#1?.gpx");
+    PictureList pictures = testing::MakePictures();
+    pictures[0].SetFileName("\x82\xA0</script>.jpg");
+    pictures[0].SetComment("\xFF<!-- \\\" \u2028");
+    const std::string page = Build(7, testing::MakeOuting(), pictures);
+    size_t scripts = 0;
+    for (size_t at = page.find("<script"); at != std::string::npos; at = page.find("<script", at + 1)) ++scripts;
+    EXPECT_EQ(scripts, 2u);  // the API's and the page's own
+    EXPECT_NE(page.find("<img src=\"img\\a%22b&lt;c&gt;&amp;d%231%3F_ele.gif\" />"), std::string::npos);
+    int status = 0;
+    const std::string output = Run(page, "load", status);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_NE(output.find("<img src=\"img/%82%A0</script>.jpg\"/>"), std::string::npos) << output;
+}
+
 }  // namespace
 }  // namespace trackalbum
