@@ -12,6 +12,10 @@
 #include "charts/Charts.h"
 #include "gps/GpsTrack.h"
 
+// fontconfig keeps its configuration for the life of the process (freed only by FcFini,
+// which would pull it from under every other user); not a leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace trackalbum {
 namespace {
 

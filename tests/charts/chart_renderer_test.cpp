@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,22 @@ TEST_F(ChartRendererTest, NoChartWithoutACanvasOrWithBadDivisors) {
     renderer.AddPoint(1, 1);
     EXPECT_FALSE(renderer.Render(chart, 0, 1, 0));
     EXPECT_FALSE(renderer.Render(chart, 10, -1, 0));
+}
+
+TEST_F(ChartRendererTest, ArbitrarySeriesGiveAChartAndNothingElse) {
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int32_t> anywhere(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<int32_t> near(-3000, 3000);
+    for (int round = 0; round < 20; ++round) {
+        ChartRenderer renderer(font_);
+        for (int i = 0; i < 200; ++i) {
+            renderer.AddPoint(round % 2 ? anywhere(random) : near(random), round % 4 < 2 ? anywhere(random) : near(random));
+        }
+        Image chart;
+        ASSERT_TRUE(renderer.Render(chart, 10, round % 3 ? 1 : 1000, round % 4));
+        EXPECT_EQ(chart.GetWidth(), 180);
+        EXPECT_EQ(chart.GetHeight(), 135);
+    }
 }
 
 }  // namespace
