@@ -145,9 +145,13 @@ void SavePageText(const std::string& requestedPath, std::string_view pageText) {
         if (!error) path = target.string();
     }
     // The old page must be one that could be written in place: a read-only page stays
-    // read-only rather than being replaced behind the user's back.
+    // read-only rather than being replaced behind the user's back, also for the superuser,
+    // whom the permission bits would not stop.
     if (::stat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) RaiseFileError(path, "ファイルを作成できません:", EISDIR);
+        if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            RaiseFileError(path, "ファイルを作成できません:", EACCES);
+        }
         const int probe = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
         if (probe < 0) RaiseFileError(path, "ファイルを作成できません:", errno);
         ::close(probe);

@@ -74,24 +74,6 @@ TEST_F(PhotoMarkersTest, LargePictureWidthFollowsTheShape) {
     EXPECT_NE(markers.find("\"width=\\\"120\\\"\",\"img/missing.jpg\""), std::string::npos);
 }
 
-TEST_F(PhotoMarkersTest, MarkerFunctionsAreFifteenLines) {
-    const std::string functions = BuildMarkerFunctions();
-    EXPECT_EQ(functions.rfind("\t//画像マーカー作成\r\n"
-                              "\tfunction createMarkerForBigPicture(point, attr ,picture, comment,takentime) {\r\n"
-                              "      var marker = new GMarker(point);\r\n"
-                              "      GEvent.addListener(marker, \"click\", function() {\r\n",
-                              0),
-              0u);
-    EXPECT_NE(functions.find(
-                  "      marker.openInfoWindowHtml(\"<div class=\\\"marker\\\"><div class=\\\"time\\\">\" + takentime + "
-                  "\"</div><div class=\\\"picture\\\"><img src=\\\"\" + picture + \"\\\"/></div><div "
-                  "class=\\\"comment\\\">\" + comment + \"</div></div>\");\r\n      });\r\n      return marker;\r\n    }\r\n"),
-              std::string::npos);
-    size_t lines = 0;
-    for (const char c : functions) lines += c == '\n';
-    EXPECT_EQ(lines, 15u);
-}
-
 class PlayerTest : public ::testing::Test {
 protected:
     PageOptions options_ = MakeOptions();
@@ -155,14 +137,6 @@ TEST_F(PlayerTest, ButtonsAreDisabledWithoutPositions) {
         ++count;
     }
     EXPECT_EQ(count, 5u);
-}
-
-TEST_F(PlayerTest, StoppedPlayerDoesNotRestart) {
-    const std::string script = BuildPlayerScript(6);
-    EXPECT_NE(script.find("\tfunction playing() {\r\n\t\tif (document.player.play.value == \"再生\") {\r\n"
-                          "\t\t\treturn;\r\n\t\t}\r\n"),
-              std::string::npos);
-    EXPECT_NE(script.find("\t\t\tclearTimeout(playing.timer);\r\n"), std::string::npos);
 }
 
 TEST_F(PlayerTest, LegendShowsTheThreeColours) {
