@@ -1,6 +1,7 @@
 #include "gps/GpxReader.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/CFormat.h"
 
@@ -9,8 +10,10 @@ namespace {
 
 // Names match by their first characters only, over the keyword's length, whatever the
 // namespace: a name that merely begins with a keyword matches it too.
-bool Matches(std::string_view localName, std::string_view keyword) {
-    return localName.size() >= keyword.size() && localName.compare(0, keyword.size(), keyword) == 0;
+// (A fixed-length comparison, so that it compiles to a few instructions on the hot path.)
+template <size_t N>
+bool Matches(std::string_view localName, const char (&keyword)[N]) {
+    return localName.size() >= N - 1 && std::memcmp(localName.data(), keyword, N - 1) == 0;
 }
 
 }  // namespace
@@ -55,7 +58,7 @@ void GpxReader::EndElement(std::string_view, std::string_view localName) {
     GpsPoint& latest = Track->GetTailForUpdate();
     if (Matches(localName, "time")) {
         Collecting = false;
-        latest.SetTime(ParseGpxTime(Text));
+        latest.SetTime(times_.Parse(Text));
     } else if (Matches(localName, "ele")) {
         Collecting = false;
         latest.SetElevation(ParseGpxNumber(Text));

@@ -23,11 +23,13 @@ public:
     void Characters(std::string_view text) override;
     // Raises InvalidArgumentError for a time text that gives no representable time.
     void EndElement(std::string_view namespaceUri, std::string_view localName) override;
+    bool WantsCharacters() const override { return Collecting; }
 
 private:
     bool Collecting = false;
     std::string Text;
     GpsTrack* Track;
+    GpxTimeParser times_;
 };
 
 // A GPX number: a leading decimal number; anything that is not finite gives 0.0.

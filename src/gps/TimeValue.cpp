@@ -18,14 +18,18 @@ int ToTmField(long long value, long long offset) {
     return static_cast<int>(field);
 }
 
-// Splits `text` at any of `delimiters` (runs count as one, leading ones are skipped) and reads
-// the first six tokens as leading decimal integers; missing tokens give 0.
-void ReadSixFields(std::string_view text, std::string_view delimiters, long long (&fields)[6]) {
+bool IsGpxDelimiter(char c) { return c == ':' || c == 'T' || c == 'Z' || c == '-'; }
+bool IsExifDelimiter(char c) { return c == ':' || c == ' '; }
+
+// Splits `text` at delimiters (runs count as one, leading ones are skipped) and reads the
+// first six tokens as leading decimal integers; missing tokens give 0.
+template <typename IsDelimiter>
+void ReadSixFields(std::string_view text, IsDelimiter isDelimiter, long long (&fields)[6]) {
     size_t i = 0;
     for (long long& field : fields) {
-        while (i < text.size() && delimiters.find(text[i]) != std::string_view::npos) ++i;
+        while (i < text.size() && isDelimiter(text[i])) ++i;
         const size_t start = i;
-        while (i < text.size() && delimiters.find(text[i]) == std::string_view::npos) ++i;
+        while (i < text.size() && !isDelimiter(text[i])) ++i;
         field = ParseLeadingInteger(text.substr(start, i - start));
     }
 }
@@ -47,6 +51,25 @@ int64_t LocalToSeconds(long long year, long long month, long long day, long long
     const time_t t = mktime(&fields);
     if (t < 0 || t > kLastRepresentable) throw InvalidArgumentError("time cannot be represented");
     return static_cast<int64_t>(t);
+}
+
+// True when the hour from `start` is one stretch of wall-clock time and the zone's offset
+// stays the same from two hours before it to two hours after: every minute and second of it
+// then converts to start + minute * 60 + second, and no other instant shows the same wall time.
+bool IsSteadyHour(int64_t start) {
+    if (start < 7200 || start + 7200 > kLastRepresentable) return false;
+    long offset = 0;
+    bool first = true;
+    for (const int64_t probe : {start - 7200, start - 1, start, start + 3599, start + 3600, start + 7200}) {
+        const time_t t = static_cast<time_t>(probe);
+        tm fields{};
+        if (localtime_r(&t, &fields) == nullptr) return false;
+        if (probe == start && (fields.tm_min != 0 || fields.tm_sec != 0)) return false;
+        if (first) offset = fields.tm_gmtoff;
+        first = false;
+        if (fields.tm_gmtoff != offset) return false;
+    }
+    return true;
 }
 
 TimeValue FromFields(const long long (&f)[6]) {
@@ -92,13 +115,35 @@ std::string TimeSpan::Format(const char* format) const {
 
 TimeValue ParseGpxTime(std::string_view text) {
     long long fields[6];
-    ReadSixFields(text, ":TZ-", fields);
+    ReadSixFields(text, [](char c) { return IsGpxDelimiter(c); }, fields);
     return FromFields(fields);
+}
+
+TimeValue GpxTimeParser::Parse(std::string_view text) {
+    long long f[6];
+    ReadSixFields(text, [](char c) { return IsGpxDelimiter(c); }, f);
+    const bool plainMinuteAndSecond = f[4] >= 0 && f[4] <= 59 && f[5] >= 0 && f[5] <= 59;
+    if (!plainMinuteAndSecond) return FromFields(f);
+    if (!cached_ || f[0] != year_ || f[1] != month_ || f[2] != day_ || f[3] != hour_) {
+        cached_ = false;
+        try {
+            hourStart_ = LocalToSeconds(f[0], f[1], f[2], f[3], 0, 0, -1);
+        } catch (const InvalidArgumentError&) {
+            return FromFields(f);
+        }
+        if (!IsSteadyHour(hourStart_)) return FromFields(f);
+        cached_ = true;
+        year_ = f[0];
+        month_ = f[1];
+        day_ = f[2];
+        hour_ = f[3];
+    }
+    return TimeValue(hourStart_ + f[4] * 60 + f[5]);
 }
 
 TimeValue ParseExifDateTime(std::string_view text) {
     long long fields[6];
-    ReadSixFields(text, ": ", fields);
+    ReadSixFields(text, [](char c) { return IsExifDelimiter(c); }, fields);
     return FromFields(fields);
 }
 

@@ -55,6 +55,19 @@ private:
 
 // The text of a GPX time element ("2006-05-03T01:23:45Z"); the zone suffix is ignored.
 TimeValue ParseGpxTime(std::string_view text);
+
+// ParseGpxTime for a stream of times, as a long log holds them: the local-time conversion is
+// made once per hour of wall-clock time and reused for the minutes and seconds within it,
+// for hours that lie clear of any change of the zone's offset. Gives what ParseGpxTime gives.
+class GpxTimeParser {
+public:
+    TimeValue Parse(std::string_view text);
+
+private:
+    bool cached_ = false;
+    long long year_ = 0, month_ = 0, day_ = 0, hour_ = 0;
+    int64_t hourStart_ = 0;
+};
 // An EXIF date-time text ("2006:05:03 12:34:56").
 TimeValue ParseExifDateTime(std::string_view text);
 

@@ -27,13 +27,16 @@ constexpr XML_Char kNamespaceSeparator = '\x01';
 constexpr size_t kChunkSize = 256 * 1024;
 
 std::string_view LocalPart(const XML_Char* name, std::string_view* uri) {
-    const char* separator = std::strchr(name, kNamespaceSeparator);
+    // One length scan and one backward search: local names are short, URIs are not.
+    const size_t length = std::strlen(name);
+    const void* separator = memrchr(name, kNamespaceSeparator, length);
     if (separator == nullptr) {
         *uri = std::string_view();
-        return name;
+        return std::string_view(name, length);
     }
-    *uri = std::string_view(name, static_cast<size_t>(separator - name));
-    return separator + 1;
+    const size_t split = static_cast<size_t>(static_cast<const char*>(separator) - name);
+    *uri = std::string_view(name, split);
+    return std::string_view(name + split + 1, length - split - 1);
 }
 
 class ExpatAttributes final : public SaxAttributes {
@@ -71,7 +74,7 @@ public:
         XML_Parser p = parser_.get();
         XML_SetUserData(p, this);
         XML_SetElementHandler(p, &ExpatSession::OnStart, &ExpatSession::OnEnd);
-        XML_SetCharacterDataHandler(p, &ExpatSession::OnCharacters);
+        UpdateCharacterHandler();
         // A GPX file has no use for entities; refusing their declarations stops an
         // entity-expansion bomb before a single expansion happens.
         XML_SetEntityDeclHandler(p, &ExpatSession::OnEntityDeclaration);
@@ -150,6 +153,13 @@ private:
         }
     }
 
+    void UpdateCharacterHandler() {
+        const bool wanted = handler_.WantsCharacters();
+        if (wanted == charactersOn_) return;
+        charactersOn_ = wanted;
+        XML_SetCharacterDataHandler(parser_.get(), wanted ? &ExpatSession::OnCharacters : nullptr);
+    }
+
     static void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
         ExpatSession& self = Self(data);
         self.Guard([&] {
@@ -157,6 +167,7 @@ private:
             const std::string_view local = LocalPart(name, &uri);
             const ExpatAttributes list(attributes);
             self.handler_.StartElement(uri, local, list);
+            self.UpdateCharacterHandler();
         });
     }
 
@@ -166,6 +177,7 @@ private:
             std::string_view uri;
             const std::string_view local = LocalPart(name, &uri);
             self.handler_.EndElement(uri, local);
+            self.UpdateCharacterHandler();
         });
     }
 
@@ -186,6 +198,7 @@ private:
     ParserPtr parser_;
     std::exception_ptr pending_;
     bool entityDeclared_ = false;
+    bool charactersOn_ = false;
 };
 
 class FileDescriptor {

@@ -28,6 +28,9 @@ public:
                               const SaxAttributes& attributes) = 0;
     virtual void Characters(std::string_view text) = 0;
     virtual void EndElement(std::string_view namespaceUri, std::string_view localName) = 0;
+    // Asked after every element start and end: a handler that ignores the text until the next
+    // one says so, and the reader does not deliver it (a large saving on big files).
+    virtual bool WantsCharacters() const { return true; }
 };
 
 enum class SaxStatus {

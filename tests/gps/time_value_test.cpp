@@ -87,3 +87,48 @@ TEST(TimeSpanTest, FormatCodesAndMultibyteText) {
 
 }  // namespace
 }  // namespace trackalbum
+
+namespace trackalbum {
+namespace {
+
+// The per-hour shortcut must give exactly what the plain conversion gives, around every kind
+// of offset change: spring forward, fall back, half-hour changes, and odd texts.
+TEST(GpxTimeParserTest, AgreesWithThePlainConversionAroundOffsetChanges) {
+    const struct { const char* zone; int year, month, day; } cases[] = {
+        {"America/New_York", 2021, 3, 13}, {"America/New_York", 2021, 11, 6},
+        {"Europe/Berlin", 2021, 3, 27},    {"Europe/Berlin", 2021, 10, 30},
+        {"Australia/Lord_Howe", 2021, 4, 3}, {"Asia/Tokyo", 2026, 5, 16}, {"UTC", 1970, 1, 1},
+    };
+    for (const auto& c : cases) {
+        const test::ScopedTimeZone zone(c.zone);
+        GpxTimeParser parser;
+        for (int minute = 0; minute < 3 * 24 * 60; minute += 7) {
+            for (int second : {0, 59}) {
+                const int day = c.day + minute / (24 * 60);
+                const int hour = minute / 60 % 24;
+                char text[64];
+                std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.5Z", c.year, c.month, day,
+                              hour, minute % 60, second);
+                bool plainThrows = false;
+                TimeValue plain;
+                try {
+                    plain = ParseGpxTime(text);
+                } catch (const InvalidArgumentError&) {
+                    plainThrows = true;
+                }
+                if (plainThrows) {
+                    EXPECT_THROW(parser.Parse(text), InvalidArgumentError) << c.zone << " " << text;
+                } else {
+                    EXPECT_EQ(parser.Parse(text), plain) << c.zone << " " << text;
+                }
+            }
+        }
+        for (const char* odd : {"2021-03-14T02:75:00Z", "2021-03-14T02:10:99Z", "2021-03-14T25:00:00Z",
+                                "2021-03-14T02:-5:00Z", "2021-03-14"}) {
+            EXPECT_EQ(parser.Parse(odd), ParseGpxTime(odd)) << c.zone << " " << odd;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace trackalbum
