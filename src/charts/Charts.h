@@ -1,5 +1,6 @@
 #pragma once
-// The two chart images of the profile pages (180 x 135 GIF).
+// The two chart images of the profile pages (180 x 135 GIF). Failures are silent: a chart
+// that cannot be drawn or saved leaves no file, or the one an earlier run left.
 #include <string>
 
 #include "gps/GpsTrack.h"
