@@ -27,9 +27,8 @@ void CliHost::ShowInformation(const std::string& text) { Print(out_, text); }
 
 void CliHost::ShowCompressionResult(const std::string& text) { compressionResult_ = text; }
 
-void CliHost::RefillPictureList(const std::string&, PictureList& pictures) {
-    pictureRows_ = BuildPictureListRows(pictures);
-}
+// The rows are the panel's; the list is printed once Apply has ended.
+void CliHost::RefillPictureList(const std::string&, PictureList&) {}
 
 void CliHost::RefillSpeedChoices(const SpeedChoices&) {}
 

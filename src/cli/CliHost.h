@@ -3,10 +3,8 @@
 // stderr. The address to show is kept for the caller, which prints it last.
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "pipeline/ApplyHost.h"
-#include "pipeline/PictureListRows.h"
 
 namespace trackalbum {
 
@@ -25,7 +23,6 @@ public:
 
     const std::string& GetAddress() const { return address_; }
     const std::string& GetCompressionResult() const { return compressionResult_; }
-    const std::vector<PictureListRow>& GetPictureRows() const { return pictureRows_; }
 
     // Texts hold CR LF line ends as the panel shows them; a terminal wants LF.
     static std::string ToTerminalLines(const std::string& text);
@@ -37,7 +34,6 @@ private:
     std::FILE* err_;
     std::string address_;
     std::string compressionResult_;
-    std::vector<PictureListRow> pictureRows_;
 };
 
 }  // namespace trackalbum

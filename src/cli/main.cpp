@@ -16,6 +16,7 @@
 #include "pipeline/Apply.h"
 #include "pipeline/ControlPanel.h"
 #include "pipeline/Document.h"
+#include "pipeline/PictureListRows.h"
 #include "platform/WxFileProfile.h"
 #include "settings/SettingsStore.h"
 
@@ -116,7 +117,7 @@ int Run(const CliOptions& parsed) {
         std::string report = BuildTrackReport(document.GetTrack(), host.GetCompressionResult());
         std::fputs(report.c_str(), stdout);
     }
-    if (options.PhotosGiven) PrintPictureList(host.GetPictureRows());
+    if (options.PhotosGiven) PrintPictureList(panel.GetPictureListPage().GetRows());
     if (!host.GetAddress().empty()) {
         std::printf("%s\n", host.GetAddress().c_str());
         std::fflush(stdout);

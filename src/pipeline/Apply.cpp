@@ -28,6 +28,7 @@ public:
         LoadInputs(run);
         document_.PlacePictures(GetPlacementOffset(run));
         ShowStatus("");
+        panel_.GetPictureListPage().RefillPictureList(run.PhotoFolder, document_.GetPicturesForUpdate());
         host_.RefillPictureList(run.PhotoFolder, document_.GetPicturesForUpdate());
 
         // Reduced after placement: photos are placed on the full track, pages drawn from the thin one.

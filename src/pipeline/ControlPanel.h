@@ -8,6 +8,7 @@
 #include "pipeline/ApplyDocument.h"
 #include "pipeline/CameraGpsPage.h"
 #include "pipeline/MapPropertyPage.h"
+#include "pipeline/PictureListPage.h"
 #include "settings/MapSettings.h"
 #include "settings/RunOptions.h"
 #include "settings/SettingsStore.h"
@@ -23,6 +24,8 @@ public:
     const CameraGpsPage& GetCameraGpsPage() const { return cameraGps_; }
     MapPropertyPage& GetMapPropertyPage() { return mapProperty_; }
     const MapPropertyPage& GetMapPropertyPage() const { return mapProperty_; }
+    PictureListPage& GetPictureListPage() { return pictureList_; }
+    const PictureListPage& GetPictureListPage() const { return pictureList_; }
     ApiKeyPage& GetApiKeyPage() { return apiKey_; }
     const ApiKeyPage& GetApiKeyPage() const { return apiKey_; }
 
@@ -42,6 +45,7 @@ public:
 private:
     CameraGpsPage cameraGps_;
     MapPropertyPage mapProperty_;
+    PictureListPage pictureList_;
     ApiKeyPage apiKey_;
 };
 
