@@ -15,47 +15,39 @@ void Interpolate(PictureRecord& record, const GpsPoint& prev, const GpsPoint& cu
                        (prev.Longitude * db + cur.Longitude * da) / (da + db));
 }
 
-// The track's shifted times and points, for tracks whose times never decrease: there the
-// first point not earlier than the photo is found by binary search.
-class SortedTrack {
-public:
-    // Empty (and not usable) when some point is earlier than the one before it.
-    SortedTrack(const GpsTrack& track, int32_t offset) {
-        times_.reserve(track.GetCount());
-        points_.reserve(track.GetCount());
-        for (const GpsPoint& point : track) {
-            int64_t time = point.Time.GetTime() + offset;
-            if (!times_.empty() && time < times_.back()) {
-                times_.clear();
-                points_.clear();
-                sorted_ = false;
-                return;
-            }
-            times_.push_back(time);
-            points_.push_back(&point);
+// Places the photos in one pass over the track, taking them in time order: at each point
+// every photo not yet placed and not later than the point gets its position, which is what
+// the walk of PlacePicture finds as long as the times never decrease. Returns the photos
+// still unplaced when a point earlier than the one before it is met (empty otherwise);
+// for those the walk is needed.
+std::vector<PictureRecord*> PlaceInOnePass(PictureList& pictures, const GpsTrack& track, int32_t offset) {
+    std::vector<PictureRecord*> order;
+    order.reserve(pictures.GetCount());
+    for (PictureRecord& record : pictures) order.push_back(&record);
+    std::sort(order.begin(), order.end(),
+              [](const PictureRecord* a, const PictureRecord* b) { return a->TakenTime < b->TakenTime; });
+    auto next = order.begin();
+    const int64_t firstTime = track.GetHead().Time.GetTime() + offset;
+    while (next != order.end() && (*next)->TakenTime.GetTime() < firstTime) ++next;  // before the track
+    if (next == order.end()) return {};
+    int64_t nextTime = (*next)->TakenTime.GetTime();
+
+    const GpsPoint* prev = nullptr;
+    int64_t prevTime = firstTime;
+    for (const GpsPoint& cur : track) {
+        const int64_t curTime = cur.Time.GetTime() + offset;
+        if (curTime < prevTime) return {next, order.end()};
+        while (nextTime <= curTime) {
+            if (nextTime == curTime) (*next)->SetPosition(cur.Latitude, cur.Longitude);
+            else Interpolate(**next, *prev, cur, nextTime - prevTime, curTime - nextTime);
+            if (++next == order.end()) return {};
+            nextTime = (*next)->TakenTime.GetTime();
         }
+        prev = &cur;
+        prevTime = curTime;
     }
-
-    bool IsUsable() const { return sorted_ && !times_.empty(); }
-
-    void Place(PictureRecord& record) const {
-        const int64_t t = record.TakenTime.GetTime();
-        auto it = std::lower_bound(times_.begin(), times_.end(), t);
-        if (it == times_.end()) return;  // after the track
-        size_t index = static_cast<size_t>(it - times_.begin());
-        if (*it == t) {
-            record.SetPosition(points_[index]->Latitude, points_[index]->Longitude);
-            return;
-        }
-        if (index == 0) return;  // before the track
-        Interpolate(record, *points_[index - 1], *points_[index], t - times_[index - 1], *it - t);
-    }
-
-private:
-    std::vector<int64_t> times_;
-    std::vector<const GpsPoint*> points_;
-    bool sorted_ = true;
-};
+    return {};  // the rest lie after the track
+}
 
 }  // namespace
 
@@ -84,11 +76,7 @@ void PlacePicture(PictureRecord& record, const GpsTrack& track, int32_t offset) 
 
 void PlacePictures(PictureList& pictures, const GpsTrack& track, int32_t offset) {
     if (pictures.IsEmpty() || track.IsEmpty()) return;
-    SortedTrack sorted(track, offset);
-    for (PictureRecord& record : pictures) {
-        if (sorted.IsUsable()) sorted.Place(record);
-        else PlacePicture(record, track, offset);
-    }
+    for (PictureRecord* record : PlaceInOnePass(pictures, track, offset)) PlacePicture(*record, track, offset);
 }
 
 std::string GetTimeStatusText(const GpsTrack& track, const PictureList& pictures, int32_t gpsOffset,

@@ -37,8 +37,8 @@ protected:
         return record;
     }
 
-    // Places one photo through the list (the search path) and alone (the walk); both must
-    // agree to the bit.
+    // Places one photo through the list (the one pass over the track) and alone (the
+    // walk); both must agree to the bit.
     PictureRecord Place(int64_t taken, int32_t offset = 0) {
         PictureList pictures;
         pictures.AddTail(Photo(taken));
@@ -112,9 +112,10 @@ TEST_F(PlacementTest, AnUnorderedTrackUsesTheFirstPointNotEarlierThanThePhoto) {
     EXPECT_DOUBLE_EQ(later.Latitude, (37.0 * 50 + 38.0 * 100) / 150);
 }
 
-// The binary search over an ordered track and the walk must give the same bits for every
-// photo, with repeated point times and photos before, inside and after the track.
-TEST_F(PlacementTest, SearchAndWalkAgreeOnRandomTracks) {
+// Placing the whole list in one pass and the walk for each photo must give the same bits,
+// with repeated point times, photos before, inside and after the track, and tracks whose
+// times go back somewhere (the photos not yet placed there are walked).
+TEST_F(PlacementTest, OnePassAndWalkAgreeOnRandomTracks) {
     std::mt19937_64 random(20260517);
     for (int round = 0; round < 200; ++round) {
         track_.Clear();
