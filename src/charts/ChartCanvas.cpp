@@ -7,19 +7,14 @@ namespace {
 
 constexpr int64_t SnapStep = 50;
 
-int64_t FloorDivide(int64_t value, int64_t divisor) {
-    const int64_t quotient = value / divisor;
-    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
-}
-
 }  // namespace
 
 ChartBounds SnapChartBounds(const ChartBounds& bounds) {
-    // Rounded toward minus infinity, not toward zero: a track below sea level keeps its
-    // lowest part on the chart and above its bottom label.
+    // Truncated toward zero, as the charts have always been drawn: a stretch below sea
+    // level falls under the canvas and is left out of the area.
     ChartBounds snapped = bounds;
-    snapped.MinY = FloorDivide(bounds.MinY, SnapStep) * SnapStep;
-    snapped.MaxY = (FloorDivide(bounds.MaxY, SnapStep) + 1) * SnapStep;
+    snapped.MinY = (bounds.MinY / SnapStep) * SnapStep;
+    snapped.MaxY = (bounds.MaxY / SnapStep + 1) * SnapStep;
     return snapped;
 }
 

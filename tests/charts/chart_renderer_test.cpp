@@ -153,14 +153,13 @@ TEST_F(ChartRendererTest, AReducedCanvasKeepsOnlyTargetsWhoseSourcesAreAllLit) {
     for (int x = 13; x < 180; ++x) EXPECT_GT(RowsOf(solid, x, AreaOnBackground).size(), 100u) << x;
 }
 
-TEST_F(ChartRendererTest, ElevationBelowSeaLevelStaysOnTheChart) {
-    // From -30 m: the bottom snaps down to -50 and the lowest stretch still shows as area.
+TEST_F(ChartRendererTest, ElevationBelowSeaLevelFallsUnderTheCanvas) {
+    // From -30 m: the bottom snaps to 0 and the stretch below it draws no area.
     const Image chart = Render({{0, -30}, {167, -30}}, 10, 1, ChartRenderer::HorizontalGrid);
     ASSERT_GE(font_.labels.size(), 2u);
-    const BoxFont::Label& bottomLabel = font_.labels[font_.labels.size() - 4];
-    EXPECT_EQ(bottomLabel.text, "-50");
-    EXPECT_EQ(font_.labels[font_.labels.size() - 3].text, "0");
-    EXPECT_FALSE(RowsOf(chart, 100, AreaOnBackground).empty());
+    EXPECT_EQ(font_.labels[font_.labels.size() - 4].text, "0");
+    EXPECT_EQ(font_.labels[font_.labels.size() - 3].text, "50");
+    for (int x = 13; x < 180; ++x) EXPECT_TRUE(RowsOf(chart, x, AreaOnBackground).empty()) << x;
 }
 
 TEST_F(ChartRendererTest, DegenerateSeriesStillGiveAFramedChart) {
