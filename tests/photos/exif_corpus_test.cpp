@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "charts/Image.h"
 #include "gps/TimeValue.h"
 #include "photos/ExifReader.h"
 #include "photos/PictureList.h"
@@ -49,6 +50,19 @@ TEST_P(ExifCorpusTest, DateTimeOrItsAbsenceMatchesTheFacts) {
         }
     }
     EXPECT_GE(withTime, 20);
+}
+
+TEST_P(ExifCorpusTest, HeaderSizeMatchesTheFrameTurnedByOrientation) {
+    for (const auto& [name, fact] : facts_.members) {
+        if (fact["width"].IsNull()) continue;  // not a JPEG
+        SCOPED_TRACE(name);
+        int width = 0, height = 0;
+        ASSERT_TRUE(ReadImageSize(CorpusDir + "/" + name, width, height));
+        const int orientation = fact["orientation"].IsNull() ? 1 : static_cast<int>(fact["orientation"].number);
+        const bool turned = orientation >= 5 && orientation <= 8;
+        EXPECT_EQ(width, static_cast<int>(turned ? fact["height"].number : fact["width"].number));
+        EXPECT_EQ(height, static_cast<int>(turned ? fact["width"].number : fact["height"].number));
+    }
 }
 
 // UTC and a zone east of it, where the file dated at the epoch cannot be represented.
