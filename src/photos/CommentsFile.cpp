@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 
 #include "platform/Errors.h"
@@ -48,8 +48,8 @@ bool FileExists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
 }
 
-[[noreturn]] void RaiseFileError(const std::string& path, int error) {
-    throw FileError(path, path + ": " + std::strerror(error));
+[[noreturn]] void RaiseFileError(const std::string& path, const char* what, int error) {
+    throw FileError(path, std::string(what) + " " + path + ": " + std::generic_category().message(error));
 }
 
 // Writes a new file beside the old one and renames it over it, so that a failed write
@@ -57,7 +57,7 @@ bool FileExists(const std::string& path) {
 void ReplaceFile(const std::string& path, const std::string& content) {
     const std::string temporary = path + "." + std::to_string(getpid()) + ".tmp";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) RaiseFileError(path, errno);
+    if (fd < 0) RaiseFileError(path, "ファイルを作成できません:", errno);
     size_t done = 0;
     int error = 0;
     while (done < content.size()) {
@@ -73,7 +73,7 @@ void ReplaceFile(const std::string& path, const std::string& content) {
     if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         unlink(temporary.c_str());
-        RaiseFileError(path, error);
+        RaiseFileError(path, "ファイルに書き込めません:", error);
     }
 }
 
