@@ -63,6 +63,37 @@ TEST(PageUtf8Test, RepairReplacesEachBrokenPieceOnce) {
     EXPECT_TRUE(IsValidUtf8(RepairUtf8("\xF0\x9F\x9A")));
 }
 
+// Any bytes at all, as a file name on Linux may hold them.
+TEST(PageUtf8Test, ArbitraryBytesComeOutSafe) {
+    std::mt19937 random(4242);
+    std::uniform_int_distribution<int> length(0, 24), byte(0, 255), ascii(0, 3);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int i = length(random); i > 0; --i) {
+            // Weighted towards the characters the escapes care about.
+            const char special[] = {'"', '\\', '<', '/'};
+            text += ascii(random) == 0 ? special[ascii(random)] : static_cast<char>(byte(random));
+        }
+        const std::string repaired = RepairUtf8(text);
+        ASSERT_TRUE(IsValidUtf8(repaired));
+        ASSERT_EQ(IsValidUtf8(text), repaired == text);
+
+        const std::string script = EscapeScriptString(text);
+        ASSERT_EQ(script.find_first_of("\r\n"), std::string::npos);
+        ASSERT_EQ(script.find("</"), std::string::npos);
+        for (size_t i = 0; i < script.size(); ++i) {
+            if (script[i] != '"') continue;
+            size_t backslashes = 0;
+            while (backslashes < i && script[i - 1 - backslashes] == '\\') ++backslashes;
+            ASSERT_EQ(backslashes % 2, 1u) << script;
+        }
+
+        const std::string address = EncodeAddress(text);
+        ASSERT_TRUE(IsValidUtf8(address));
+        ASSERT_EQ(address.find_first_of("#?\""), std::string::npos);
+    }
+}
+
 TEST(PageFormatTest, CoordinatesUseTheFixedWidths) {
     EXPECT_EQ(FormatLatLng(35.681236, 139.767125), "new GLatLng( 35.681236, 139.767125)");
     EXPECT_EQ(FormatLatLng(-33.86882, -151.20929), "new GLatLng(-33.868820,-151.209290)");
