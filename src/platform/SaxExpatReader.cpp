@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "platform/SaxReader.h"
+#include "platform/SaxShiftJis.h"
 
 namespace trackalbum {
 namespace {
@@ -60,6 +61,18 @@ private:
     size_t count_ = 0;
 };
 
+int XMLCALL ConvertShiftJis(void*, const char* bytes) { return ShiftJisTwoByteCodePoint(bytes); }
+
+// Teaches the parser the one encoding beyond its own that GPX files are met in here.
+int XMLCALL OnUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
+    if (!IsShiftJisEncodingName(name)) return XML_STATUS_ERROR;
+    for (int b = 0; b < 256; ++b) info->map[b] = ShiftJisByteMap(static_cast<unsigned char>(b));
+    info->data = nullptr;
+    info->convert = &ConvertShiftJis;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}
+
 struct ParserDeleter {
     void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
@@ -79,6 +92,7 @@ public:
         // entity-expansion bomb before a single expansion happens.
         XML_SetEntityDeclHandler(p, &ExpatSession::OnEntityDeclaration);
         XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_NEVER);
+        XML_SetUnknownEncodingHandler(p, &OnUnknownEncoding, nullptr);
         XML_SetBillionLaughsAttackProtectionMaximumAmplification(p, 10.0f);
         XML_SetBillionLaughsAttackProtectionActivationThreshold(p, 1024 * 1024);
     }

@@ -123,3 +123,29 @@ TEST(SaxReaderTest, FileFailuresAreClassified) {
 
 }  // namespace
 }  // namespace trackalbum
+
+namespace trackalbum {
+namespace {
+
+TEST(SaxReaderEncodingTest, ShiftJisDocumentsAreRead) {
+    // 高尾山 in code page 932, then half-width katakana ｱ and an ASCII tail.
+    const std::string document =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><gpx><name a=\"\x8d\x82\">"
+        "\x8d\x82\x94\xf6\x8e\x52\xb1-x</name></gpx>";
+    EventLog log;
+    const SaxResult result = ParseXmlText(document, log);
+    ASSERT_TRUE(result.Ok()) << result.description;
+    ASSERT_EQ(log.events.size(), 5u);
+    EXPECT_EQ(log.events[1], "start name {} a=高");
+    EXPECT_EQ(log.events[2], "text 高尾山ｱ-x");
+
+    EventLog other;
+    EXPECT_TRUE(ParseXmlText("<?xml version=\"1.0\" encoding=\"windows-31j\"?><a/>", other).Ok());
+    EXPECT_EQ(ParseXmlText("<?xml version=\"1.0\" encoding=\"EUC-JP\"?><a/>", other).status, SaxStatus::XmlError);
+    // A lead byte followed by a byte that completes no character.
+    EXPECT_EQ(ParseXmlText("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a>\x81\x20</a>", other).status,
+              SaxStatus::XmlError);
+}
+
+}  // namespace
+}  // namespace trackalbum
