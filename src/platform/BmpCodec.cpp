@@ -79,7 +79,9 @@ struct Channel {
 };
 
 uint32_t ReadPacked(const uint8_t* p, int bitCount) {
-    return bitCount == 16 ? Get16(p) : bitCount == 24 ? (Get32(p) & 0xFFFFFFu) : Get32(p);
+    if (bitCount == 16) return Get16(p);
+    if (bitCount == 24) return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
+    return Get32(p);
 }
 
 }  // namespace

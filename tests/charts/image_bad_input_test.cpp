@@ -8,7 +8,7 @@
 namespace trackalbum {
 namespace {
 
-using namespace trackalbum::testing;
+using namespace trackalbum::image_test;
 
 // One small file of every format, made by the encoders, with varied content.
 class ImageBadInputTest : public ::testing::TestWithParam<const char*> {

@@ -9,7 +9,7 @@
 namespace trackalbum {
 namespace {
 
-using namespace trackalbum::testing;
+using namespace trackalbum::image_test;
 
 struct CorpusPhoto {
     std::string name;

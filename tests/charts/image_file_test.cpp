@@ -9,7 +9,7 @@
 namespace trackalbum {
 namespace {
 
-using namespace trackalbum::testing;
+using namespace trackalbum::image_test;
 
 // A picture with many distinct exact colours, to catch any loss in lossless formats.
 Image Gradient(int width, int height, int depth) {

@@ -6,7 +6,7 @@
 namespace trackalbum {
 namespace {
 
-using namespace trackalbum::testing;
+using namespace trackalbum::image_test;
 
 struct Corners {
     Rgb topLeft, topRight, bottomLeft, bottomRight;

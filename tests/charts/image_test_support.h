@@ -13,7 +13,7 @@
 
 #include "charts/Image.h"
 
-namespace trackalbum::testing {
+namespace trackalbum::image_test {
 
 class ScratchFolder {
 public:
@@ -94,4 +94,4 @@ inline std::vector<uint8_t> WithSegment(std::vector<uint8_t> jpeg, const std::ve
     return jpeg;
 }
 
-}  // namespace trackalbum::testing
+}  // namespace trackalbum::image_test
