@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace trackalbum {
 namespace {
@@ -57,42 +62,121 @@ AxisTaps MakeTaps(int64_t sourceSize, int64_t targetSize, int64_t radius) {
     return taps;
 }
 
-// Adds the horizontally weighted sums of one source row, times `rowWeight`, to `sums`
-// (targetWidth × Channels values).
-template <typename Acc, int Channels>
-void AddRow(const uint8_t* row, const AxisTaps& columns, uint64_t rowWeight, Acc* sums) {
-    const size_t targetWidth = columns.first.size();
-    for (size_t x = 0; x < targetWidth; ++x) {
-        const uint8_t* pixel = row + static_cast<size_t>(columns.first[x]) * Channels;
-        const uint64_t* weight = columns.weights.data() + columns.offset[x];
-        Acc channel[Channels] = {};
-        for (int k = 0; k < columns.count[x]; ++k, pixel += Channels) {
-            for (int c = 0; c < Channels; ++c) {
-                channel[c] += static_cast<Acc>(weight[k]) * pixel[c];
-            }
+#if defined(__SSE2__)
+// sums[i] = Σ weight[k] × row[k][i] over the window's rows. This is where the time goes, so
+// it runs down 16 bytes of several rows at once, the sums held in registers, two rows a
+// step: their bytes interleaved into 16-bit pairs meet the pair of weights in one
+// multiply-add. Needs weights below 2^15 (r up to 181).
+void SumRowsInPairs(uint32_t* sums, const uint8_t* const* row, const uint64_t* weight,
+                    int count, size_t size) {
+    const __m128i zero = _mm_setzero_si128();
+    const size_t strips = size / 16 * 16;
+    // Eight pairs at a time, so the sums and weights stay in registers.
+    for (int group = 0; group < count; group += 16) {
+        const uint8_t* first[8];
+        const uint8_t* second[8];
+        __m128i pairWeight[8];
+        const int pairs = (std::min(count - group, 16) + 1) / 2;
+        for (int p = 0; p < pairs; ++p) {
+            const int k = group + 2 * p;
+            const bool single = k + 1 == count;  // an odd row out pairs with itself at weight 0
+            first[p] = row[k];
+            second[p] = single ? row[k] : row[k + 1];
+            const uint32_t low = static_cast<uint32_t>(weight[k]);
+            const uint32_t high = single ? 0 : static_cast<uint32_t>(weight[k + 1]);
+            pairWeight[p] = _mm_set1_epi32(static_cast<int>(low | high << 16));
         }
-        for (int c = 0; c < Channels; ++c) {
-            sums[x * Channels + c] += channel[c] * rowWeight;
+        for (size_t i = 0; i < strips; i += 16) {
+            __m128i* out = reinterpret_cast<__m128i*>(sums + i);
+            __m128i sum0 = group == 0 ? zero : _mm_loadu_si128(out);
+            __m128i sum1 = group == 0 ? zero : _mm_loadu_si128(out + 1);
+            __m128i sum2 = group == 0 ? zero : _mm_loadu_si128(out + 2);
+            __m128i sum3 = group == 0 ? zero : _mm_loadu_si128(out + 3);
+            // The rows lie far apart and are read once; the hardware prefetcher does not
+            // follow that many streams, so each row's next lines are asked for ahead.
+            if ((i & 63) == 0 && i + 512 < size) {
+                for (int p = 0; p < pairs; ++p) {
+                    _mm_prefetch(reinterpret_cast<const char*>(first[p] + i + 512), _MM_HINT_T0);
+                    _mm_prefetch(reinterpret_cast<const char*>(second[p] + i + 512), _MM_HINT_T0);
+                }
+            }
+            for (int p = 0; p < pairs; ++p) {
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first[p] + i));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(second[p] + i));
+                const __m128i w = pairWeight[p];
+                const __m128i low = _mm_unpacklo_epi8(a, b);
+                const __m128i high = _mm_unpackhi_epi8(a, b);
+                sum0 = _mm_add_epi32(sum0, _mm_madd_epi16(_mm_unpacklo_epi8(low, zero), w));
+                sum1 = _mm_add_epi32(sum1, _mm_madd_epi16(_mm_unpackhi_epi8(low, zero), w));
+                sum2 = _mm_add_epi32(sum2, _mm_madd_epi16(_mm_unpacklo_epi8(high, zero), w));
+                sum3 = _mm_add_epi32(sum3, _mm_madd_epi16(_mm_unpackhi_epi8(high, zero), w));
+            }
+            _mm_storeu_si128(out, sum0);
+            _mm_storeu_si128(out + 1, sum1);
+            _mm_storeu_si128(out + 2, sum2);
+            _mm_storeu_si128(out + 3, sum3);
+        }
+    }
+    for (size_t i = strips; i < size; ++i) {
+        uint32_t sum = 0;
+        for (int k = 0; k < count; ++k) {
+            sum += static_cast<uint32_t>(weight[k]) * row[k][i];
+        }
+        sums[i] = sum;
+    }
+}
+#endif
+
+template <typename Sum>
+void SumRows(Sum* sums, const uint8_t* const* row, const uint64_t* weight, int count,
+             size_t size) {
+    std::fill(sums, sums + size, Sum{0});
+    for (int k = 0; k < count; ++k) {
+        for (size_t i = 0; i < size; ++i) {
+            sums[i] += static_cast<Sum>(weight[k]) * row[k][i];
         }
     }
 }
 
-template <typename Acc, int Channels>
+#if defined(__SSE2__)
+void SumRows(uint32_t* sums, const uint8_t* const* row, const uint64_t* weight, int count,
+             size_t size) {
+    if (*std::max_element(weight, weight + count) < 0x8000) {
+        SumRowsInPairs(sums, row, weight, count, size);
+    } else {
+        SumRows<uint32_t>(sums, row, weight, count, size);
+    }
+}
+#endif
+
+// Columns first: the weighted sum of the window's rows, sample by sample along the row
+// (type Column), then along each target pixel's window of those column sums (type Acc).
+template <typename Column, typename Acc, int Channels>
 void Filter(const Image& source, const AxisTaps& columns, const AxisTaps& rows, Image& target) {
+    const size_t rowSize = static_cast<size_t>(source.GetWidth()) * Channels;
     const size_t targetWidth = columns.first.size();
-    std::vector<Acc> sums(targetWidth * Channels);
+    std::vector<Column> sums(rowSize);
+    std::vector<const uint8_t*> sourceRows;
     for (size_t y = 0; y < rows.first.size(); ++y) {
-        std::fill(sums.begin(), sums.end(), Acc{0});
-        const uint64_t* rowWeight = rows.weights.data() + rows.offset[y];
+        sourceRows.clear();
         for (int k = 0; k < rows.count[y]; ++k) {
-            const int sourceY = static_cast<int>(rows.first[y] + k);
-            AddRow<Acc, Channels>(source.GetRow(sourceY), columns, rowWeight[k], sums.data());
+            sourceRows.push_back(source.GetRow(static_cast<int>(rows.first[y] + k)));
         }
+        SumRows(sums.data(), sourceRows.data(), rows.weights.data() + rows.offset[y],
+                rows.count[y], rowSize);
         uint8_t* out = target.GetRow(static_cast<int>(y));
         for (size_t x = 0; x < targetWidth; ++x) {
+            const Column* sample = sums.data() + static_cast<size_t>(columns.first[x]) * Channels;
+            const uint64_t* weight = columns.weights.data() + columns.offset[x];
+            Acc channel[Channels] = {};
+            for (int k = 0; k < columns.count[x]; ++k, sample += Channels) {
+                for (int c = 0; c < Channels; ++c) {
+                    channel[c] += static_cast<Acc>(weight[k]) * sample[c];
+                }
+            }
             const Acc total = static_cast<Acc>(columns.totals[x]) * rows.totals[y];
             for (int c = 0; c < Channels; ++c) {
-                out[x * Channels + c] = static_cast<uint8_t>(sums[x * Channels + c] / total);
+                out[x * Channels + c] = static_cast<uint8_t>(channel[c] / total);
             }
         }
     }
@@ -101,13 +185,18 @@ void Filter(const Image& source, const AxisTaps& columns, const AxisTaps& rows, 
 template <int Channels>
 void FilterChannels(const Image& source, const AxisTaps& columns, const AxisTaps& rows,
                     Image& target) {
-    // 64-bit sums hold every photo a JPEG can carry; only windows far wider than that
-    // (radius in the hundreds) need the 128-bit ones.
-    const Wide largest = static_cast<Wide>(255) * columns.largestTotal * rows.largestTotal;
+    // The narrowest sums that cannot overflow: 32-bit column sums and 64-bit totals hold
+    // every photo a JPEG can carry; only windows far wider need more.
+    const Wide largestColumn = static_cast<Wide>(255) * rows.largestTotal;
+    const Wide largest = largestColumn * columns.largestTotal;
     if (largest <= std::numeric_limits<uint64_t>::max()) {
-        Filter<uint64_t, Channels>(source, columns, rows, target);
+        if (largestColumn <= std::numeric_limits<uint32_t>::max()) {
+            Filter<uint32_t, uint64_t, Channels>(source, columns, rows, target);
+        } else {
+            Filter<uint64_t, uint64_t, Channels>(source, columns, rows, target);
+        }
     } else {
-        Filter<Wide, Channels>(source, columns, rows, target);
+        Filter<Wide, Wide, Channels>(source, columns, rows, target);
     }
 }
 
