@@ -6,6 +6,7 @@
 #   fuzz/TARGET.seeds  folders (one a line, relative to the checkout) whose files seed the corpus
 #   fuzz/TARGET.dict   a libFuzzer dictionary
 # The growing corpus lives in fuzz/corpus-TARGET/, crashes land in fuzz/artifacts/.
+# FUZZ_MAX_LEN (default 65536) bounds the input size; larger seeds are read up to it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:-all}
@@ -44,6 +45,7 @@ for t in "${targets[@]}"; do
     done < "fuzz/$t.seeds"
   fi
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+           -max_len="${FUZZ_MAX_LEN:-65536}"
            -artifact_prefix="fuzz/artifacts/$t-")
   [ -f "fuzz/$t.dict" ] && options+=(-dict="fuzz/$t.dict")
   echo "== $t for $seconds s (seeds: ${seeds[*]:-none})"
