@@ -14,6 +14,11 @@ int StepClamped(int value, int spinStep, int low, int high) {
 
 }  // namespace
 
+const MapSettings& MapPropertyPage::Defaults() {
+    static const MapSettings defaults;
+    return defaults;
+}
+
 const char* MapPropertyPage::GetMapTypeName(int mapType) {
     switch (mapType) {
     case 1: return "航空写真";

@@ -69,27 +69,29 @@ public:
     bool AreGradeColorsEnabled() const { return Coloring != 0; }
 
 private:
-    MapSettings defaults_;
-    int ZoomLevel = defaults_.ZoomLevel;
-    int PathWidth = defaults_.PathWidth;
-    int MapType = defaults_.MapType;
-    int AutoZoom = defaults_.AutoZoom;
-    int Coloring = defaults_.Coloring;
-    int IconTrace = defaults_.IconTrace;
-    int MapTypeBtn = defaults_.MapTypeBtn;
-    int Scale = defaults_.Scale;
-    int Overview = defaults_.Overview;
-    int Japanese = defaults_.Japanese;
-    int Controller = defaults_.Controller;
-    int DisplayType = defaults_.DisplayType;
-    int DisplayWidth = defaults_.DisplayWidth;
-    int DisplayHeight = defaults_.DisplayHeight;
-    int ProfWidth = defaults_.ProfWidth;
-    int ProfHeight = defaults_.ProfHeight;
-    Color PathColor = defaults_.PathColor;
-    Color UpColor = defaults_.UpColor;
-    Color DownColor = defaults_.DownColor;
-    Color FlatColor = defaults_.FlatColor;
+    // A page starts with the settings' defaults until the profile is loaded into it.
+    static const MapSettings& Defaults();
+
+    int ZoomLevel = Defaults().ZoomLevel;
+    int PathWidth = Defaults().PathWidth;
+    int MapType = Defaults().MapType;
+    int AutoZoom = Defaults().AutoZoom;
+    int Coloring = Defaults().Coloring;
+    int IconTrace = Defaults().IconTrace;
+    int MapTypeBtn = Defaults().MapTypeBtn;
+    int Scale = Defaults().Scale;
+    int Overview = Defaults().Overview;
+    int Japanese = Defaults().Japanese;
+    int Controller = Defaults().Controller;
+    int DisplayType = Defaults().DisplayType;
+    int DisplayWidth = Defaults().DisplayWidth;
+    int DisplayHeight = Defaults().DisplayHeight;
+    int ProfWidth = Defaults().ProfWidth;
+    int ProfHeight = Defaults().ProfHeight;
+    Color PathColor = Defaults().PathColor;
+    Color UpColor = Defaults().UpColor;
+    Color DownColor = Defaults().DownColor;
+    Color FlatColor = Defaults().FlatColor;
 };
 
 }  // namespace trackalbum
