@@ -114,6 +114,19 @@ TEST_F(CliTest, OutputsGoUnderTheDirectoryOfDashCWithInputsFromTheStart) {
     EXPECT_THAT(run.out, HasSubstr("全体  "));
 }
 
+TEST_F(CliTest, RunOptionsReachTheRun) {
+    CliRun utc = Run({"--gpx", Walk, "--tz", "0", "--photos", Photos, "--clock-minutes", "-60"});
+    ASSERT_EQ(utc.exitStatus, 0) << utc.err;
+    EXPECT_THAT(utc.out, HasSubstr("GPS記録開始：2026/05/17 00:30:00\n"));
+    EXPECT_THAT(utc.out, HasSubstr("最初の写真 ：2026/05/17 08:20:00\n"));  // the camera is an hour slow
+
+    CliRun full = Run({"--gpx", Walk, "--stats"});
+    CliRun limited = Run({"--gpx", Walk, "--stats", "--speed-limit", " 3km"});
+    ASSERT_EQ(limited.exitStatus, 0) << limited.err;
+    auto distance = [](const std::string& out) { return out.substr(out.find("距離"), 30); };
+    EXPECT_NE(distance(full.out), distance(limited.out));
+}
+
 TEST_F(CliTest, WithoutGpxOnlyTheSettingsAreStored) {
     CliRun run = Run({"--set", "APIKey=a$HOME\"b", "--set", "PathRed=300", "--set", "ZoomLevel=25"});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
