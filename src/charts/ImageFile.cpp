@@ -55,7 +55,6 @@ ImageStatus Image::LoadFromMemory(const uint8_t* data, size_t size, int64_t maxP
     Raster decoded;
     const CodecStatus status = codec->Decode(data, size, std::min(maxPixels, MaxPixels), decoded, info);
     if (status != CodecStatus::Ok) return FromCodec(status);
-    if (!ApplyOrientation(decoded, info.orientation)) return ImageStatus::OutOfMemory;
     raster_ = std::move(decoded);
     return ImageStatus::Ok;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 namespace trackalbum {
 
@@ -50,48 +49,47 @@ int ParseExifOrientation(const uint8_t* payload, size_t size) {
 
 bool OrientationSwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
 
-bool ApplyOrientation(Raster& raster, int orientation) {
-    if (orientation <= 1 || orientation > 8 || raster.IsEmpty()) return true;
-    const int w = raster.width;
-    const int h = raster.height;
-    const int ch = raster.channels;
-    const size_t pixel = static_cast<size_t>(ch);
-    if (orientation == 4 || orientation == 3) {  // flip the rows (and, for 3, each row)
-        std::vector<uint8_t> scratch(raster.Stride());
-        for (int y = 0; y < h / 2; ++y) {
-            std::memcpy(scratch.data(), raster.Row(y), raster.Stride());
-            std::memcpy(raster.Row(y), raster.Row(h - 1 - y), raster.Stride());
-            std::memcpy(raster.Row(h - 1 - y), scratch.data(), raster.Stride());
-        }
-    }
-    if (orientation == 2 || orientation == 3) {  // mirror each row
-        for (int y = 0; y < h; ++y) {
-            uint8_t* row = raster.Row(y);
-            for (int a = 0, b = w - 1; a < b; ++a, --b)
-                std::swap_ranges(row + a * pixel, row + (a + 1) * pixel, row + b * pixel);
-        }
-    }
-    if (orientation <= 4) return true;
+UprightPlacer::UprightPlacer(Raster& upright, int orientation)
+    : upright_(upright), orientation_(orientation >= 1 && orientation <= 8 ? orientation : 1) {}
 
-    // Quarter turns and diagonal mirrors: output (x, y) of the h x w result takes the
-    // stored pixel (sx, sy).
-    Raster turned;
-    if (!turned.Allocate(h, w, ch)) return false;
-    for (int y = 0; y < w; ++y) {
-        uint8_t* out = turned.Row(y);
-        for (int x = 0; x < h; ++x, out += pixel) {
-            int sx = 0, sy = 0;
-            switch (orientation) {
-                case 5: sx = y; sy = x; break;                  // transposed
-                case 6: sx = y; sy = h - 1 - x; break;          // turned a quarter clockwise to show
-                case 7: sx = w - 1 - y; sy = h - 1 - x; break;  // transversed
-                default: sx = w - 1 - y; sy = x; break;         // 8: a quarter anticlockwise
-            }
-            std::memcpy(out, raster.Row(sy) + static_cast<size_t>(sx) * pixel, pixel);
-        }
+uint8_t* UprightPlacer::TargetRow(int storedY) {
+    const bool flipped = orientation_ == 3 || orientation_ == 4;
+    return upright_.Row(flipped ? upright_.height - 1 - storedY : storedY);
+}
+
+void UprightPlacer::FinishRow(int storedY) {
+    if (orientation_ != 2 && orientation_ != 3) return;
+    uint8_t* row = TargetRow(storedY);
+    const size_t pixel = static_cast<size_t>(upright_.channels);
+    for (int a = 0, b = upright_.width - 1; a < b; ++a, --b)
+        std::swap_ranges(row + a * pixel, row + (a + 1) * pixel, row + b * pixel);
+}
+
+namespace {
+
+// Stored pixel (sx, sy) lands at upright (x, y) with y from sx alone and x from sy alone:
+// 5 transposes, 6 turns a quarter clockwise, 7 transverses, 8 turns anticlockwise. A batch
+// of stored rows fills a run of neighbouring pixels in every upright row.
+template <int Pixel>
+void PlaceRows(Raster& upright, int orientation, int firstStoredY, int count, const uint8_t* batch, size_t stride) {
+    const int storedWidth = upright.height;
+    const int storedHeight = upright.width;
+    const bool mirrorColumns = orientation == 7 || orientation == 8;  // y = w - 1 - sx
+    const bool mirrorRows = orientation == 6 || orientation == 7;     // x = h - 1 - sy
+    const ptrdiff_t step = mirrorRows ? -Pixel : Pixel;
+    const size_t firstX = static_cast<size_t>(mirrorRows ? storedHeight - 1 - firstStoredY : firstStoredY);
+    for (int sx = 0; sx < storedWidth; ++sx) {
+        uint8_t* out = upright.Row(mirrorColumns ? storedWidth - 1 - sx : sx) + firstX * Pixel;
+        const uint8_t* in = batch + static_cast<size_t>(sx) * Pixel;
+        for (int i = 0; i < count; ++i, in += stride, out += step) std::memcpy(out, in, Pixel);
     }
-    raster = std::move(turned);
-    return true;
+}
+
+}  // namespace
+
+void UprightPlacer::Place(int firstStoredY, int count, const uint8_t* batch, size_t stride) {
+    if (upright_.channels == 4) PlaceRows<4>(upright_, orientation_, firstStoredY, count, batch, stride);
+    else PlaceRows<3>(upright_, orientation_, firstStoredY, count, batch, stride);
 }
 
 }  // namespace trackalbum

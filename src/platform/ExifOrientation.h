@@ -1,5 +1,5 @@
 #pragma once
-// The EXIF Orientation tag (IFD0, 0x0112) and turning decoded pixels upright by it.
+// The EXIF Orientation tag (IFD0, 0x0112) and placing decoded pixels upright by it.
 #include <cstddef>
 #include <cstdint>
 
@@ -15,8 +15,26 @@ int ParseExifOrientation(const uint8_t* payload, size_t size);
 // Whether the orientation swaps width and height (5 to 8: turned by a quarter).
 bool OrientationSwapsSides(int orientation);
 
-// Turns the pixels so that the stored picture is shown upright. False (raster unchanged)
-// when the memory for a turned copy cannot be had.
-bool ApplyOrientation(Raster& raster, int orientation);
+// Puts stored rows, as a decoder delivers them, where they belong in the upright picture,
+// so that turning costs no second copy of the image.
+class UprightPlacer {
+public:
+    // `upright` already has the upright shape (sides swapped for 5 to 8).
+    UprightPlacer(Raster& upright, int orientation);
+
+    // Whether stored rows must be decoded into a scratch batch and handed to Place (the
+    // quarter turns); otherwise they are decoded straight into TargetRow.
+    bool NeedsScratch() const { return orientation_ >= 5; }
+    // The upright row that stored row `storedY` becomes (orientations 1 to 4).
+    uint8_t* TargetRow(int storedY);
+    // Completes a row decoded into TargetRow (mirrors it for 2 and 3).
+    void FinishRow(int storedY);
+    // Places `count` consecutive stored rows from `batch`, `stride` bytes apart.
+    void Place(int firstStoredY, int count, const uint8_t* batch, size_t stride);
+
+private:
+    Raster& upright_;
+    int orientation_;
+};
 
 }  // namespace trackalbum

@@ -63,9 +63,9 @@ public:
     // `extension` is lower case, without the dot.
     virtual bool WritesExtension(std::string_view extension) const = 0;
     virtual CodecStatus ReadInfo(ByteReader& reader, ImageInfo& info) const = 0;
-    // Decodes into `out` (3 channels, or 4 when the file has transparency); `info` gets the
-    // header facts. Fails with TooLarge before allocating when the header announces more
-    // than `maxPixels`.
+    // Decodes into `out` (3 channels, or 4 when the file has transparency), already turned
+    // upright by the orientation; `info` gets the header facts. Fails with TooLarge before
+    // allocating when the header announces more than `maxPixels`.
     virtual CodecStatus Decode(const uint8_t* data, size_t size, int64_t maxPixels, Raster& out,
                                ImageInfo& info) const = 0;
     // Encodes with the format's default settings; `out` receives the whole file.

@@ -21,6 +21,7 @@ namespace {
 // real encoders write about a dozen.
 constexpr int kMaxScans = 500;
 constexpr int kRowBatch = 16;
+constexpr int kTurnBatch = 64;
 
 // Functions that call setjmp keep only trivial locals, so a jump back destroys nothing.
 struct ErrorManager {
@@ -91,34 +92,46 @@ bool StartDecode(Decompressor& d, J_COLOR_SPACE outSpace) {
     return true;
 }
 
-// Stored CMYK (inverted by Adobe writers) to RGB.
-void CmykToRgb(const uint8_t* cmyk, uint8_t* rgb, int width, bool inverted) {
-    for (int x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
-        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
-        for (int c = 0; c < 3; ++c) {
-            const unsigned v = inverted ? cmyk[c] : 255u - cmyk[c];
-            rgb[c] = static_cast<uint8_t>(v * k / 255u);
-        }
+// Stored CMYK (inverted by Adobe writers) to RGB, in place: pixel x moves from 4x to 3x.
+void CmykToRgb(uint8_t* row, int width, bool inverted) {
+    for (int x = 0; x < width; ++x) {
+        const uint8_t* in = row + 4 * x;
+        const unsigned c = in[0], m = in[1], y = in[2], k = inverted ? in[3] : 255u - in[3];
+        uint8_t* out = row + 3 * x;
+        out[0] = static_cast<uint8_t>((inverted ? c : 255u - c) * k / 255u);
+        out[1] = static_cast<uint8_t>((inverted ? m : 255u - m) * k / 255u);
+        out[2] = static_cast<uint8_t>((inverted ? y : 255u - y) * k / 255u);
     }
 }
 
-// Decodes straight into the raster's rows; CMYK passes through `cmykRow`.
-bool ReadRows(Decompressor& d, Raster& out, uint8_t* cmykRow) {
+// Decodes straight into the upright rows where it can; CMYK and quarter turns pass
+// through `batch` (`batchRows` rows of `stride` bytes). Quarter turns fill a tall batch
+// first, so that each upright row receives a long run per pass.
+bool ReadRows(Decompressor& d, UprightPlacer& placer, uint8_t* batch, size_t stride, int batchRows) {
     if (setjmp(d.errors.jump)) return false;
-    JSAMPROW rows[kRowBatch];
+    JSAMPROW rows[kTurnBatch];
+    const bool cmyk = d.cinfo.out_color_space == JCS_CMYK;
+    const int width = static_cast<int>(d.cinfo.output_width);
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        const JDIMENSION y = d.cinfo.output_scanline;
-        JDIMENSION got;
-        if (cmykRow) {
-            rows[0] = cmykRow;
-            got = jpeg_read_scanlines(&d.cinfo, rows, 1);
-            if (got == 1) CmykToRgb(cmykRow, out.Row(static_cast<int>(y)), out.width, d.cinfo.saw_Adobe_marker);
-        } else {
-            const JDIMENSION count = std::min<JDIMENSION>(kRowBatch, d.cinfo.output_height - y);
-            for (JDIMENSION i = 0; i < count; ++i) rows[i] = out.Row(static_cast<int>(y + i));
-            got = jpeg_read_scanlines(&d.cinfo, rows, count);
+        const int y = static_cast<int>(d.cinfo.output_scanline);
+        const int count = std::min<int>(batchRows, static_cast<int>(d.cinfo.output_height) - y);
+        for (int i = 0; i < count; ++i) rows[i] = batch ? batch + static_cast<size_t>(i) * stride : placer.TargetRow(y + i);
+        int got = 0;
+        while (got < count) {
+            const JDIMENSION n = jpeg_read_scanlines(&d.cinfo, rows + got, static_cast<JDIMENSION>(count - got));
+            if (n == 0) return false;
+            got += static_cast<int>(n);
         }
-        if (got == 0) return false;
+        if (cmyk)
+            for (int i = 0; i < got; ++i) CmykToRgb(rows[i], width, d.cinfo.saw_Adobe_marker);
+        if (placer.NeedsScratch()) {
+            placer.Place(y, got, batch, stride);
+            continue;
+        }
+        for (int i = 0; i < got; ++i) {
+            if (batch) std::memcpy(placer.TargetRow(y + i), rows[i], static_cast<size_t>(width) * 3);
+            placer.FinishRow(y + i);
+        }
     }
     return true;
 }
@@ -242,18 +255,23 @@ CodecStatus JpegCodec::Decode(const uint8_t* data, size_t size, int64_t maxPixel
         default: return CodecStatus::Corrupt;
     }
     if (!StartDecode(d, outSpace)) return Failure(d.errors);
-    if (!out.Allocate(static_cast<int>(d.cinfo.output_width), static_cast<int>(d.cinfo.output_height), 3))
-        return CodecStatus::OutOfMemory;
-    PixelBuffer cmykRow;
-    if (outSpace == JCS_CMYK && !cmykRow.Allocate(static_cast<size_t>(out.width) * 4)) {
+    const int width = static_cast<int>(d.cinfo.output_width);
+    const int height = static_cast<int>(d.cinfo.output_height);
+    const bool turned = OrientationSwapsSides(orientation);
+    if (!out.Allocate(turned ? height : width, turned ? width : height, 3)) return CodecStatus::OutOfMemory;
+    UprightPlacer placer(out, orientation);
+    PixelBuffer batch;
+    const size_t stride = static_cast<size_t>(width) * (outSpace == JCS_CMYK ? 4 : 3);
+    const int batchRows = placer.NeedsScratch() ? kTurnBatch : kRowBatch;
+    if ((outSpace == JCS_CMYK || placer.NeedsScratch()) && !batch.Allocate(stride * batchRows)) {
         out.Clear();
         return CodecStatus::OutOfMemory;
     }
-    if (!ReadRows(d, out, cmykRow.Data())) {
+    if (!ReadRows(d, placer, batch.Data(), stride, batchRows)) {
         out.Clear();
         return Failure(d.errors);
     }
-    info = {out.width, out.height, orientation};
+    info = {width, height, orientation};
     return CodecStatus::Ok;
 }
 

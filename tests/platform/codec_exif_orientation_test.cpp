@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/ExifOrientation.h"
@@ -31,20 +32,37 @@ TEST(ExifOrientationTest, CutPayloadsNeverReadBeyondTheirEnd) {
     }
 }
 
-TEST(ExifOrientationTest, TurnsRastersBothWays) {
-    Raster raster;
-    ASSERT_TRUE(raster.Allocate(3, 2, 3));
-    for (int i = 0; i < 6; ++i) raster.pixels.Data()[i * 3] = uint8_t(i);  // 0 1 2 / 3 4 5
-    ASSERT_TRUE(ApplyOrientation(raster, 6));
-    ASSERT_EQ(raster.width, 2);
-    ASSERT_EQ(raster.height, 3);
-    const uint8_t clockwise[] = {3, 0, 4, 1, 5, 2};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(raster.pixels.Data()[i * 3], clockwise[i]) << i;
-    ASSERT_TRUE(ApplyOrientation(raster, 8));
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(raster.pixels.Data()[i * 3], i);
-    ASSERT_TRUE(ApplyOrientation(raster, 3));
-    EXPECT_EQ(raster.pixels.Data()[0], 5);
-    EXPECT_EQ(raster.pixels.Data()[5 * 3], 0);
+// Places the stored picture 0 1 2 / 3 4 5 (3 x 2, one value a pixel in red) as a decoder
+// would, row by row, and reads the upright result row by row.
+std::vector<int> Placed(int orientation) {
+    const uint8_t stored[2][9] = {{0, 0, 0, 1, 0, 0, 2, 0, 0}, {3, 0, 0, 4, 0, 0, 5, 0, 0}};
+    const bool turned = orientation >= 5;
+    Raster upright;
+    EXPECT_TRUE(upright.Allocate(turned ? 2 : 3, turned ? 3 : 2, 3));
+    UprightPlacer placer(upright, orientation);
+    if (placer.NeedsScratch()) {
+        placer.Place(0, 1, stored[0], 9);
+        placer.Place(1, 1, stored[1], 9);
+    } else {
+        for (int y = 0; y < 2; ++y) {
+            std::copy(stored[y], stored[y] + 9, placer.TargetRow(y));
+            placer.FinishRow(y);
+        }
+    }
+    std::vector<int> values;
+    for (size_t i = 0; i < 6; ++i) values.push_back(upright.pixels.Data()[i * 3]);
+    return values;
+}
+
+TEST(UprightPlacerTest, PlacesRowsForEveryOrientation) {
+    EXPECT_EQ(Placed(1), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(Placed(2), (std::vector<int>{2, 1, 0, 5, 4, 3}));
+    EXPECT_EQ(Placed(3), (std::vector<int>{5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(Placed(4), (std::vector<int>{3, 4, 5, 0, 1, 2}));
+    EXPECT_EQ(Placed(5), (std::vector<int>{0, 3, 1, 4, 2, 5}));
+    EXPECT_EQ(Placed(6), (std::vector<int>{3, 0, 4, 1, 5, 2}));
+    EXPECT_EQ(Placed(7), (std::vector<int>{5, 2, 4, 1, 3, 0}));
+    EXPECT_EQ(Placed(8), (std::vector<int>{2, 5, 1, 4, 0, 3}));
 }
 
 }  // namespace
