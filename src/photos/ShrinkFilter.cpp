@@ -17,8 +17,8 @@ namespace {
 using Wide = unsigned __int128;
 
 // The window is separable: (r² - dx²) × (r² - dy²) is a product of one weight per axis, so
-// the weighted sum over the window equals the sum over rows of (row weight × the row's
-// horizontally weighted sum), and the weight total is the product of the two axis totals.
+// the weighted sum over the window equals Σ over dx of (r² - dx²) × (the column's sum of
+// (r² - dy²) × sample), and the weight total is the product of the two axis totals.
 // Everything stays in exact integers, so the rounded-down mean is the same as summing the
 // products sample by sample. Samples on the window's border weigh 0 and are left out.
 struct AxisTaps {
