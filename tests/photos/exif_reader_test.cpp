@@ -105,7 +105,8 @@ TEST_F(ExifReaderTest, AnUnrepresentableDateCountsAsNone) {
     ExifReader reader;
     Bytes good = Photo(true, {DateTimeEntry(Taken)});
     ASSERT_EQ(reader.ReadBuffer(good.data(), good.size()), 1);
-    for (const char* text : {"0000:00:00 00:00:00", "", "    :  :     :  :  "}) {
+    for (const char* text : {"0000:00:00 00:00:00", "", "    :  :     :  :  ", "1969:12:31 00:00:00",
+                             "-99999999999999999999:05:03 12:34:56", "99999999999999999999:05:03 12:34:56"}) {
         Bytes zero = Photo(true, {DateTimeEntry(text)});
         EXPECT_EQ(reader.ReadBuffer(zero.data(), zero.size()), 0) << text;
         EXPECT_EQ(reader.GetTime(), expected_) << "the time of the last success stays";
