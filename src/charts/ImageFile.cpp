@@ -42,7 +42,7 @@ ImageStatus Image::Load(const std::string& path) {
     if (!FindCodecBySignature(head, got)) return ImageStatus::UnknownFormat;
 
     std::vector<uint8_t> bytes;
-    const FileReadStatus read = ReadWholeFile(path, bytes);
+    const FileReadStatus read = reader.ReadAll(bytes);
     if (read != FileReadStatus::Ok) return FromFile(read);
     return LoadFromMemory(bytes.data(), bytes.size());
 }

@@ -52,20 +52,18 @@ bool FileReader::Skip(uint64_t size) {
 
 bool FileReader::Rewind() { return file_ && fseeko(file_.get(), 0, SEEK_SET) == 0; }
 
-FileReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+FileReadStatus FileReader::ReadAll(std::vector<uint8_t>& bytes) {
     bytes.clear();
-    FileReader reader;
-    const FileReadStatus status = reader.Open(path);
-    if (status != FileReadStatus::Ok) return status;
+    if (!Rewind()) return FileReadStatus::Unreadable;
     try {
-        bytes.resize(static_cast<size_t>(reader.GetSize()));
+        bytes.resize(static_cast<size_t>(size_));
     } catch (const std::bad_alloc&) {
         return FileReadStatus::OutOfMemory;
     } catch (const std::length_error&) {
         return FileReadStatus::OutOfMemory;
     }
     // The file may shrink while it is read; keep what was there.
-    bytes.resize(reader.Read(bytes.data(), bytes.size()));
+    bytes.resize(Read(bytes.data(), bytes.size()));
     return FileReadStatus::Ok;
 }
 

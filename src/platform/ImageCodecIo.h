@@ -1,5 +1,5 @@
 #pragma once
-// File access for the image codecs: whole-file reads, header reads and replacing writes.
+// File access for the image codecs: header and whole-file reads, replacing writes.
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -19,6 +19,8 @@ public:
     size_t Read(uint8_t* buffer, size_t size) override;
     bool Skip(uint64_t size) override;
     bool Rewind();
+    // The whole file from its start.
+    FileReadStatus ReadAll(std::vector<uint8_t>& bytes);
     uint64_t GetSize() const { return size_; }
 
 private:
@@ -28,9 +30,6 @@ private:
     std::unique_ptr<std::FILE, Closer> file_;
     uint64_t size_ = 0;
 };
-
-// The whole content of a regular file.
-FileReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 // Writes `bytes` to a new file beside `path` and renames it over `path`, so an existing
 // file is either replaced whole or left as it was. False on any failure.
