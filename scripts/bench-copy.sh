@@ -17,4 +17,4 @@ for candidate in /usr/bin/convert-im6.q16 /usr/bin/convert; do
 done
 export VIPS_CONCURRENCY=1 MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1
 SHRINK_BENCH_CONVERT=$convert_program \
-  "$build_dir/shrink_bench" bench/data/shrink "${COUNT:-200}" "${DISTINCT:-8}"
+  "$build_dir/bench/shrink_bench" bench/data/shrink "${COUNT:-200}" "${DISTINCT:-8}"

@@ -4,19 +4,18 @@
 
 namespace trackalbum {
 
-PhotoCopyJobs PreparePhotoCopy(PictureList& pictures, CommentsFile& comments,
-                               const std::string& photoFolder, const std::string& gpsFile) {
+PhotoCopyJobs PreparePhotoCopy(PhotoCopyDocument& document, const std::string& photoFolder,
+                               const std::string& gpsFile) {
     EnsureFolder("html");
     EnsureFolder(PhotoTargetFolder);
 
-    comments.WriteComments(pictures, gpsFile);
-    pictures.RemoveAllPictures();
-    pictures.Scan(photoFolder);
-    comments.ReadComments(pictures, gpsFile);
+    document.WriteComments(gpsFile);
+    document.LoadPictures(photoFolder);
+    document.ReadComments(gpsFile);
 
     PhotoCopyJobs jobs;
     jobs.SourceFolder = photoFolder;
-    for (const PictureRecord& picture : pictures) {
+    for (const PictureRecord& picture : document.GetPictures()) {
         PictureRecord job;
         job.Read(photoFolder, picture.GetFileName());
         jobs.Pictures.AddTail(std::move(job));

@@ -2,7 +2,7 @@
 // The work list of one photo copy run and the preparation that builds it.
 #include <string>
 
-#include "photos/CommentsFile.h"
+#include "photos/PhotoCopyDocument.h"
 #include "photos/PictureList.h"
 
 namespace trackalbum {
@@ -19,7 +19,7 @@ struct PhotoCopyJobs {
 // Makes sure of "html" and "html/img", brings the document's list up to date (stores its
 // comments, scans the photo folder anew, reads the comments back) and reads one fresh
 // record per photo of it into the work list. What the scan raises passes on.
-PhotoCopyJobs PreparePhotoCopy(PictureList& pictures, CommentsFile& comments,
-                               const std::string& photoFolder, const std::string& gpsFile);
+PhotoCopyJobs PreparePhotoCopy(PhotoCopyDocument& document, const std::string& photoFolder,
+                               const std::string& gpsFile);
 
 }  // namespace trackalbum

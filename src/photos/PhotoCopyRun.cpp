@@ -4,12 +4,19 @@
 
 namespace trackalbum {
 
+PhotoCopySummary RunPhotoCopy(PhotoCopyDocument& document, const std::string& photoFolder,
+                              const std::string& gpsFile, bool keepOriginalSize,
+                              PhotoCopyHost& host) {
+    PhotoCopyWorker worker(host, keepOriginalSize);
+    worker.Start(document, photoFolder, gpsFile);
+    return worker.Wait();
+}
+
 PhotoCopySummary RunPhotoCopy(PictureList& pictures, CommentsFile& comments,
                               const std::string& photoFolder, const std::string& gpsFile,
                               bool keepOriginalSize, PhotoCopyHost& host) {
-    PhotoCopyWorker worker(host, keepOriginalSize);
-    worker.Start(pictures, comments, photoFolder, gpsFile);
-    return worker.Wait();
+    PictureListDocument document(pictures, comments);
+    return RunPhotoCopy(document, photoFolder, gpsFile, keepOriginalSize, host);
 }
 
 }  // namespace trackalbum

@@ -17,15 +17,15 @@ PhotoCopyWorker::~PhotoCopyWorker() {
     Wait();
 }
 
-bool PhotoCopyWorker::Start(PictureList& pictures, CommentsFile& comments,
-                            const std::string& photoFolder, const std::string& gpsFile) {
+bool PhotoCopyWorker::Start(PhotoCopyDocument& document, const std::string& photoFolder,
+                            const std::string& gpsFile) {
     if (IsRunning()) {
         return false;
     }
     BeginRun();
     PhotoCopyJobs jobs;
     try {
-        jobs = PreparePhotoCopy(pictures, comments, photoFolder, gpsFile);
+        jobs = PreparePhotoCopy(document, photoFolder, gpsFile);
     } catch (...) {
         host_.EnableCopyControls(true);
         host_.SetCaption(GetPhotoCopyIdleCaption(GetKeepOriginalSize()));

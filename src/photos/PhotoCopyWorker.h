@@ -11,11 +11,10 @@
 #include <string>
 #include <thread>
 
-#include "photos/CommentsFile.h"
+#include "photos/PhotoCopyDocument.h"
 #include "photos/PhotoCopyHost.h"
 #include "photos/PhotoCopyJobs.h"
 #include "photos/PhotoCopySummary.h"
-#include "photos/PictureList.h"
 
 namespace trackalbum {
 
@@ -32,10 +31,10 @@ public:
     bool IsRunning() const { return running_.load(); }
 
     // The photo button: disables the controls and shows the working caption, prepares the
-    // work list from the document's pieces and starts the worker. False, and nothing
-    // happens, while a run is still working. When the preparation throws, the controls
-    // and the idle caption are restored and the error passes on.
-    bool Start(PictureList& pictures, CommentsFile& comments, const std::string& photoFolder,
+    // work list from the document and starts the worker. False, and nothing happens, while
+    // a run is still working. When the preparation throws, the controls and the idle
+    // caption are restored and the error passes on.
+    bool Start(PhotoCopyDocument& document, const std::string& photoFolder,
                const std::string& gpsFile);
     // The same with a work list prepared elsewhere.
     bool Start(PhotoCopyJobs jobs);

@@ -18,6 +18,7 @@
 #include "charts/Image.h"
 #include "photos/CommentsFile.h"
 #include "photos/PhotoCopyCaptions.h"
+#include "photos/PhotoCopyDocument.h"
 #include "photos/PhotoCopyHost.h"
 #include "photos/PhotoCopyJobs.h"
 #include "photos/PhotoCopyReport.h"
@@ -403,7 +404,8 @@ TEST_F(PhotoCopyTest, SecondStartWhileWorkingIsRefusedAndStopLeavesTheRest) {
     }
     EXPECT_TRUE(worker.IsRunning());
     EXPECT_FALSE(worker.Start(Jobs({"a.jpg"})));
-    EXPECT_FALSE(worker.Start(pictures_, comments_, "photos", "walk.gpx"));
+    PictureListDocument document(pictures_, comments_);
+    EXPECT_FALSE(worker.Start(document, "photos", "walk.gpx"));
     worker.RequestStop();
     {
         std::lock_guard lock(mutex);
@@ -436,7 +438,8 @@ TEST_F(PhotoCopyTest, PreparationKeepsCommentsAndRescansTheFolder) {
     pictures_[1].SetComment("峠の茶屋");
     WritePhoto("c.jpg", 64, 48);  // arrives after the last scan
 
-    const PhotoCopyJobs jobs = PreparePhotoCopy(pictures_, comments_, "photos", "walk.gpx");
+    PictureListDocument document(pictures_, comments_);
+    const PhotoCopyJobs jobs = PreparePhotoCopy(document, "photos", "walk.gpx");
     EXPECT_TRUE(fs::is_directory("html/img"));
     ASSERT_EQ(3u, pictures_.GetCount());
     EXPECT_EQ("峠の茶屋", pictures_[1].GetComment());
