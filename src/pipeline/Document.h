@@ -1,16 +1,18 @@
 #pragma once
 // The program's one document: the track, the picture list, the comments file, the text of
-// the page being written and the version string, with the operations Apply calls.
+// the page being written and the version string, with the operations Apply and the photo
+// copy's preparation call.
 #include <string>
 
 #include "gps/GpsTrack.h"
 #include "photos/CommentsFile.h"
+#include "photos/PhotoCopyDocument.h"
 #include "photos/PictureList.h"
 #include "pipeline/ApplyDocument.h"
 
 namespace trackalbum {
 
-class Document : public ApplyDocument {
+class Document : public ApplyDocument, public PhotoCopyDocument {
 public:
     explicit Document(std::string version) : version_(std::move(version)) {}
 
