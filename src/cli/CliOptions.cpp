@@ -110,6 +110,9 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (option == "--stats") {
             reader.NoValue(option);
             options.Stats = true;
+        } else if (option == "--copy-photos") {
+            reader.NoValue(option);
+            options.CopyPhotos = true;
         } else if (option == "--help" || option == "-h") {
             reader.NoValue(option);
             options.Help = true;
@@ -119,6 +122,10 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
         } else {
             throw UsageError("unknown option: " + option);
         }
+    }
+    // The photo button is enabled only when both the GPS file and the photo folder are named.
+    if (options.CopyPhotos && (options.GpxPath.empty() || options.PhotoFolder.empty())) {
+        throw UsageError("--copy-photos needs --gpx and --photos");
     }
     return options;
 }
@@ -141,9 +148,12 @@ std::string GetUsageText() {
            "  -C DIR                write the outputs relative to DIR\n"
            "  --open                open the shown page in the desktop's browser\n"
            "  --stats               print the track statistics after Apply\n"
+           "  --copy-photos         after Apply, copy or shrink the photos into html/img\n"
+           "                        (needs --gpx and --photos; shrunk unless --keep-original-size)\n"
            "  --help, --version\n"
            "\n"
-           "Exit status: 0 when Apply completed, 1 when an error ended it, 2 for bad usage.\n";
+           "Exit status: 0 when Apply completed, 1 when an error ended it, 2 for bad usage.\n"
+           "Photos that could not be copied or shrunk are named in the copy's summary.\n";
 }
 
 }  // namespace trackalbum

@@ -29,6 +29,7 @@ struct CliOptions {
     std::string OutputFolder;  // -C
     bool Open = false;
     bool Stats = false;
+    bool CopyPhotos = false;  // the photo button's work after Apply
     bool Help = false;
     bool Version = false;
 };

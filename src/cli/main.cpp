@@ -17,6 +17,8 @@
 #include "pipeline/ControlPanel.h"
 #include "pipeline/Document.h"
 #include "pipeline/PictureListRows.h"
+#include "photos/PhotoCopyReport.h"
+#include "photos/PhotoCopyRun.h"
 #include "platform/WxFileProfile.h"
 #include "settings/SettingsStore.h"
 
@@ -118,6 +120,13 @@ int Run(const CliOptions& parsed) {
         std::fputs(report.c_str(), stdout);
     }
     if (options.PhotosGiven) PrintPictureList(panel.GetPictureListPage().GetRows());
+    if (options.CopyPhotos) {
+        // Photos that could not be copied or shrunk are named in the summary; the folder may
+        // hold files that are no pictures, so they do not turn a completed Apply into a failure.
+        std::fflush(stdout);
+        PhotoCopyReport report(stderr, isatty(STDERR_FILENO) != 0, stdout);
+        RunPhotoCopy(document, options.PhotoFolder, options.GpxPath, options.KeepOriginalSize, report);
+    }
     if (!host.GetAddress().empty()) {
         std::printf("%s\n", host.GetAddress().c_str());
         std::fflush(stdout);

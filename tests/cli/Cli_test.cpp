@@ -59,7 +59,7 @@ TEST_F(CliTest, BadUsageExitsWithTwo) {
         {"--bogus"}, {"--gpx"}, {"--tz", "13"}, {"--tz", "9h"}, {"--compression", "201"},
         {"--compression", "-1"}, {"--clock-minutes", "3.5"}, {"--set", "NoSuchKey=1"},
         {"--set", "MapType=3"}, {"--set", "AutoZoom=2"}, {"--set", "PathWidth=wide"}, {"--set", "PathWidth"},
-        {"--open=yes"}, {"--copy-photos"}, {"-C", "does/not/exist"},
+        {"--open=yes"}, {"--copy-photos"}, {"--copy-photos", "--gpx", "a.gpx"}, {"-C", "does/not/exist"},
     };
     for (const auto& arguments : cases) {
         CliRun run = Run(arguments);
@@ -101,6 +101,26 @@ TEST_F(CliTest, PhotosGiveAllFiveKindsAndTheListAfterApply) {
     EXPECT_THAT(run.out, HasSubstr("ファイル名\tコメント\t撮影日\t経度\t緯度\n"));
     EXPECT_THAT(run.out, HasSubstr("\nIMG_0001.jpg\t"));
     EXPECT_THAT(run.out, HasSubstr("プロファイルのHTML出力"));
+}
+
+TEST_F(CliTest, CopyPhotosFillsTheImageFolderInBothModes) {
+    const fs::path img = fs::path(folder.Path()) / "html" / "img";
+    CliRun shrink = Run({"--gpx", Walk, "--photos", Photos, "--copy-photos"});
+    ASSERT_EQ(shrink.exitStatus, 0) << shrink.err;
+    EXPECT_EQ(shrink.LastLine(), "file://" + folder.Path() + "/html/walk_picture_route.html");
+    EXPECT_THAT(shrink.err, HasSubstr("100%"));
+    EXPECT_THAT(shrink.out, HasSubstr("失敗: memo.txt"));  // no picture, so nothing to shrink
+    EXPECT_FALSE(fs::exists(img / "memo.txt"));
+    ASSERT_TRUE(fs::exists(img / "IMG_0001.jpg"));
+    EXPECT_LT(fs::file_size(img / "IMG_0001.jpg"), fs::file_size(fs::path(Photos) / "IMG_0001.jpg"));
+
+    CliRun copy = Run({"--gpx", Walk, "--photos", Photos, "--copy-photos", "--keep-original-size"});
+    ASSERT_EQ(copy.exitStatus, 0) << copy.err;
+    for (const auto& entry : fs::directory_iterator(Photos)) {
+        const fs::path target = img / entry.path().filename();
+        ASSERT_TRUE(fs::exists(target)) << target;
+        EXPECT_EQ(fs::file_size(target), fs::file_size(entry.path())) << target;
+    }
 }
 
 TEST_F(CliTest, OutputsGoUnderTheDirectoryOfDashCWithInputsFromTheStart) {
