@@ -13,9 +13,11 @@ namespace {
 constexpr int64_t kLastRepresentable = 32535215999;
 
 int ToTmField(long long value, long long offset) {
-    const long long field = value - offset;
-    if (field < INT_MIN || field > INT_MAX) throw InvalidArgumentError("calendar field out of range");
-    return static_cast<int>(field);
+    // Range-checked before subtracting: the parsed numbers saturate at the 64-bit limits.
+    if (value < static_cast<long long>(INT_MIN) + offset || value > static_cast<long long>(INT_MAX) + offset) {
+        throw InvalidArgumentError("calendar field out of range");
+    }
+    return static_cast<int>(value - offset);
 }
 
 bool IsGpxDelimiter(char c) { return c == ':' || c == 'T' || c == 'Z' || c == '-'; }

@@ -57,6 +57,8 @@ TEST_F(TimeValueTest, GpxTimeWithoutYearIsRefused) {
     EXPECT_THROW(ParseGpxTime("garbage"), InvalidArgumentError);
     EXPECT_THROW(ParseGpxTime("1901-12-13T20:45:52.2073437Z"), InvalidArgumentError);
     EXPECT_THROW(ParseGpxTime("99999999999999999999-01-01T00:00:00Z"), InvalidArgumentError);
+    EXPECT_THROW(ParseGpxTime("-99999999999999999999-01-01T00:00:00Z"), InvalidArgumentError);
+    EXPECT_THROW(ParseExifDateTime("-99999999999999999999:01:01 00:00:00"), InvalidArgumentError);
 }
 
 TEST_F(TimeValueTest, ExifDateTime) {
