@@ -5,7 +5,8 @@
 // The preparation calls the host on the thread that starts the run; everything after that
 // comes from the worker thread. A windowed host must hand each call over to its UI thread
 // (for instance by posting it to the event loop) and never block the worker on that
-// thread, since the UI thread may itself be waiting for the worker to finish.
+// thread, since the UI thread may itself be waiting for the worker to finish. The calls
+// must not throw.
 #include <string>
 
 #include "photos/PhotoCopySummary.h"

@@ -53,7 +53,7 @@ std::string PhotoCopyReport::DescribeFailure(PhotoCopyFailure reason) {
     case PhotoCopyFailure::NotAnImage:
         return "画像として読めません";
     case PhotoCopyFailure::ShrinkFailed:
-        return "メモリが足りず縮小できません";
+        return "縮小できません";
     case PhotoCopyFailure::SaveFailed:
         return "保存できません";
     case PhotoCopyFailure::SameAsSource:

@@ -9,7 +9,7 @@ namespace trackalbum {
 enum class PhotoCopyFailure {
     CopyFailed,     // the byte copy could not read the photo or write the target
     NotAnImage,     // the photo could not be decoded, so nothing was written
-    ShrinkFailed,   // no memory for the reduced image
+    ShrinkFailed,   // the photo or its reduction found no memory
     SaveFailed,     // the reduced image could not be encoded or written
     SameAsSource,   // the target is the photo itself; shrinking would destroy the original
 };

@@ -1,6 +1,7 @@
 #include "photos/PhotoCopyWorker.h"
 
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "photos/PhotoCopyCaptions.h"
@@ -80,7 +81,13 @@ void PhotoCopyWorker::Run(std::stop_token stop, PhotoCopyJobs jobs) {
         const std::string source = JoinPhotoPath(jobs.SourceFolder, name);
         const std::string target = JoinPhotoPath(jobs.TargetFolder, name);
         const bool keep = GetKeepOriginalSize();
-        const auto failure = keep ? CopyPhoto(source, target) : ShrinkPhoto(source, target);
+        std::optional<PhotoCopyFailure> failure;
+        try {
+            failure = keep ? CopyPhoto(source, target) : ShrinkPhoto(source, target);
+        } catch (const std::exception&) {
+            // Whatever goes wrong with one photo must not end the program from this thread.
+            failure = keep ? PhotoCopyFailure::CopyFailed : PhotoCopyFailure::ShrinkFailed;
+        }
         if (failure) {
             summary.Failed.push_back({name, *failure});
         } else if (keep) {
