@@ -42,6 +42,7 @@ public:
     // Asks a running worker to stop after the photo it is working on.
     void RequestStop();
     // Waits for the current run to end and gives its summary (an empty one if none ran).
+    // It blocks: a windowed host takes the summary from Finished instead.
     PhotoCopySummary Wait();
 
 private:
