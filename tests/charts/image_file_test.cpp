@@ -155,6 +155,7 @@ TEST_F(ImageFileTest, FailingSaveLeavesTheOldFile) {
         EXPECT_EQ(Quadrants(4, 4, 32).Save(kept), ImageStatus::GenericError);
         EXPECT_EQ(ReadBytes(kept), before);
     }
+    chmod((folder / "locked").c_str(), 0755);
 }
 
 TEST_F(ImageFileTest, LoadReportsMissingAndUnusableFiles) {
