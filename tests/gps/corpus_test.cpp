@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "GpsTestSupport.h"
-#include "MiniJson.h"
+#include "support/MiniJson.h"
 #include "gps/LoadGpx.h"
 #include "platform/Errors.h"
 

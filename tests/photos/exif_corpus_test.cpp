@@ -7,7 +7,7 @@
 #include "gps/TimeValue.h"
 #include "photos/ExifReader.h"
 #include "photos/PictureList.h"
-#include "photos/json_support.h"
+#include "support/MiniJson.h"
 #include "photos/temp_folder_support.h"
 #include "platform/DirectoryListing.h"
 #include "platform/Errors.h"
@@ -19,11 +19,11 @@ const std::string CorpusDir = CORPUS_DIR;
 
 class ExifCorpusTest : public ::testing::TestWithParam<const char*> {
 protected:
-    static void SetUpTestSuite() { facts_ = testing::ReadJsonFile(CorpusDir + "/expected.json")["jpeg"]; }
+    static void SetUpTestSuite() { facts_ = test::ReadJsonFile(CorpusDir + "/expected.json")["jpeg"]; }
 
     // The time the program must find: the IFD0 DateTime when the first APP1 is the EXIF
     // one and its text gives a representable time here.
-    static std::optional<TimeValue> ExpectedTime(const testing::JsonValue& fact) {
+    static std::optional<TimeValue> ExpectedTime(const test::JsonValue& fact) {
         if (!fact["first_app1_is_exif"].boolean || fact["ifd0_datetime"].IsNull()) return std::nullopt;
         try {
             return ParseExifDateTime(fact["ifd0_datetime"].text);
@@ -32,7 +32,7 @@ protected:
         }
     }
 
-    static inline testing::JsonValue facts_;
+    static inline test::JsonValue facts_;
 };
 
 TEST_P(ExifCorpusTest, DateTimeOrItsAbsenceMatchesTheFacts) {
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Zones, ExifCorpusTest, ::testing::Values("UTC", "Asia/T
 TEST(ExifCorpusScanTest, TheFolderScanListsEveryFileInListingOrder) {
     // East of UTC, so that the file dated at the epoch gets a file time as well.
     testing::ScopedTimeZone zone("Asia/Tokyo");
-    testing::JsonValue facts = testing::ReadJsonFile(CorpusDir + "/expected.json")["jpeg"];
+    test::JsonValue facts = test::ReadJsonFile(CorpusDir + "/expected.json")["jpeg"];
     PictureList pictures;
     pictures.Scan(CorpusDir + "/jpeg");
     ASSERT_EQ(pictures.GetCount(), facts.members.size());

@@ -1,7 +1,9 @@
 #pragma once
 // Just enough JSON for reading the corpus facts in tests: objects, arrays, strings (with
 // \uXXXX turned into UTF-8), numbers, true, false and null.
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -150,5 +152,15 @@ private:
     std::string_view text_;
     size_t pos_ = 0;
 };
+
+// The whole file parsed; throws std::runtime_error when it cannot be read or parsed.
+inline JsonValue ReadJsonFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string content = text.str();
+    return JsonParser(content).Parse();
+}
 
 }  // namespace trackalbum::test
