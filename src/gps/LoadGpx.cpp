@@ -44,13 +44,13 @@ int LoadGpx(GpsTrack& track, const std::string& path, bool speedLimitOn, double 
             MessageHost& messages) {
     if (path.empty()) return 0;
     const GpxReadOutcome outcome = ReadGpxFile(track, path);
+    // A host that cannot show its box must not end the run: what was read is analysed all
+    // the same (the analysis allocates nothing and cannot fail).
     try {
         if (!outcome.message.empty()) messages.ShowMessage(outcome.message);
-        track.Analyse(speedLimitOn, speedLimit);
     } catch (...) {
-        // A host that cannot show its box, or memory running out while analysing, must not
-        // end the run; the track stays as far as it got.
     }
+    track.Analyse(speedLimitOn, speedLimit);
     return 1;
 }
 

@@ -1,6 +1,7 @@
 #include "gps/TimeValue.h"
 
 #include <climits>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/CFormat.h"
@@ -126,7 +127,10 @@ TimeValue GpxTimeParser::Parse(std::string_view text) {
     ReadSixFields(text, [](char c) { return IsGpxDelimiter(c); }, f);
     const bool plainMinuteAndSecond = f[4] >= 0 && f[4] <= 59 && f[5] >= 0 && f[5] <= 59;
     if (!plainMinuteAndSecond) return FromFields(f);
-    if (!cached_ || f[0] != year_ || f[1] != month_ || f[2] != day_ || f[3] != hour_) {
+    // mktime reads TZ at every call; a cached hour is only good under the zone it came from.
+    const char* zone = std::getenv("TZ");
+    const bool sameZone = zone == nullptr ? !zoneSet_ : zoneSet_ && zone_ == zone;
+    if (!cached_ || !sameZone || f[0] != year_ || f[1] != month_ || f[2] != day_ || f[3] != hour_) {
         cached_ = false;
         try {
             hourStart_ = LocalToSeconds(f[0], f[1], f[2], f[3], 0, 0, -1);
@@ -135,6 +139,8 @@ TimeValue GpxTimeParser::Parse(std::string_view text) {
         }
         if (!IsSteadyHour(hourStart_)) return FromFields(f);
         cached_ = true;
+        zoneSet_ = zone != nullptr;
+        zone_ = zone != nullptr ? zone : "";
         year_ = f[0];
         month_ = f[1];
         day_ = f[2];

@@ -58,7 +58,8 @@ TimeValue ParseGpxTime(std::string_view text);
 
 // ParseGpxTime for a stream of times, as a long log holds them: the local-time conversion is
 // made once per hour of wall-clock time and reused for the minutes and seconds within it,
-// for hours that lie clear of any change of the zone's offset. Gives what ParseGpxTime gives.
+// for hours that lie clear of any change of the zone's offset. Gives what ParseGpxTime gives,
+// also when the TZ variable changes between calls.
 class GpxTimeParser {
 public:
     TimeValue Parse(std::string_view text);
@@ -67,6 +68,8 @@ private:
     bool cached_ = false;
     long long year_ = 0, month_ = 0, day_ = 0, hour_ = 0;
     int64_t hourStart_ = 0;
+    bool zoneSet_ = false;  // the TZ variable the cached hour was converted under
+    std::string zone_;
 };
 // An EXIF date-time text ("2006:05:03 12:34:56").
 TimeValue ParseExifDateTime(std::string_view text);
