@@ -77,7 +77,7 @@ std::string BuildHeadMeta(const PageOptions& options) {
     return out;
 }
 
-std::string BuildScriptVariables(bool playerOn, int32_t playerStep) {
+std::string BuildScriptVariables(bool playerOn, int64_t playerStep) {
     std::string out;
     AppendLine(out, "\tvar map = null;");
     if (playerOn) out += BuildPlayerScript(playerStep);

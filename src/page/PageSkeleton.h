@@ -18,7 +18,7 @@ std::string BuildStyle(const PageOptions& options, const std::string& mapWidth, 
 // Meta, title and the map API's script element.
 std::string BuildHeadMeta(const PageOptions& options);
 // "var map = null;", the player's part when `playerOn`, then the two marker functions.
-std::string BuildScriptVariables(bool playerOn, int32_t playerStep);
+std::string BuildScriptVariables(bool playerOn, int64_t playerStep);
 std::string BuildMapControls(const PageOptions& options);
 // load(): controls, view, route with trace, photo markers. Appends to `out`.
 void AppendLoadFunction(std::string& out, const PageOptions& options, int kind, const GpsTrack& track,

@@ -4,7 +4,6 @@
 #include "page/OutputFiles.h"
 #include "page/PageFormat.h"
 #include "page/PageSkeleton.h"
-#include "page/Player.h"
 #include "pipeline/OutputKind.h"
 
 namespace trackalbum {
@@ -31,7 +30,7 @@ void BuildPageInto(std::string& page, int kind, const PageOptions& options, cons
     page += BuildHeadMeta(options);
     AppendLine(page, R"~(    <script type="text/javascript">)~");
     AppendLine(page, "    //<![CDATA[");
-    page += BuildScriptVariables(profile && options.GetIconTrace() != 0, GetTraceStep(track));
+    page += BuildScriptVariables(profile && options.GetIconTrace() != 0, track.GetPlayerStep());
     AppendLoadFunction(page, options, kind, track, pictures);
     AppendLine(page, "    //]]>");
     AppendLine(page, "    </script>");

@@ -132,7 +132,7 @@ int32_t GetTraceStep(const GpsTrack& track) {
     return step <= 0 ? 0 : static_cast<int32_t>(step);
 }
 
-std::string BuildPlayerScript(int32_t step) {
+std::string BuildPlayerScript(int64_t step) {
     std::string out;
     AppendLine(out, "\t/*プレイヤーのための変数*/");
     AppendLine(out, "\tvar span = 0;");
@@ -142,7 +142,7 @@ std::string BuildPlayerScript(int32_t step) {
     AppendLine(out, "\tvar ps = [];");
     AppendLine(out, "\t\t");
     for (const char* line : PlayerFunctions) {
-        AppendLine(out, line != nullptr ? std::string(line) : FormatC("\t\tvar t1 = pos * %d;", step));
+        AppendLine(out, line != nullptr ? std::string(line) : FormatC("\t\tvar t1 = pos * %lld;", static_cast<long long>(step)));
     }
     return out;
 }

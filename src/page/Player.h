@@ -13,8 +13,9 @@ namespace trackalbum {
 // range the resampling takes.
 int32_t GetTraceStep(const GpsTrack& track);
 
-// The player's global variables and functions; `step` goes into elapseTime().
-std::string BuildPlayerScript(int32_t step);
+// The player's global variables and functions; the track's player step goes into
+// elapseTime() as it is, also when it is 0 or less.
+std::string BuildPlayerScript(int64_t step);
 
 // True when the page's trace holds positions, that is when BuildTrace writes the icon.
 bool HasTracePositions(const PageOptions& options, int kind, const GpsTrack& track);
