@@ -1,203 +1,108 @@
-// The frame and route fragments, checked against the texts they must write.
+// Escaping, UTF-8 repair, the coordinate format, and the fragment cases that the whole
+// pages under golden/ do not reach.
 #include <gtest/gtest.h>
 
-#include "page/PageSkeleton.h"
-#include "page/RouteOverlay.h"
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "page/Escaping.h"
+#include "page/PageFormat.h"
+#include "page/PageWriter.h"
+#include "page/PhotoMarkers.h"
+#include "page/ProfilePanel.h"
+#include "page/Utf8.h"
 #include "page_support.h"
-#include "pipeline/OutputKind.h"
+#include "platform/CFormat.h"
 
 namespace trackalbum {
 namespace {
 
-using testing::MakeOptions;
-using testing::MakeTrack;
+const std::string R = "\xEF\xBF\xBD";  // U+FFFD
 
-size_t CountOf(const std::string& text, const std::string& piece) {
-    size_t count = 0;
-    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
-    return count;
+TEST(PageTextTest, EscapesReplaceExactlyTheirCharacters) {
+    EXPECT_EQ(EscapeMarkup("A&B <\"walk\"> 'x' 多摩川"), "A&amp;B &lt;&quot;walk&quot;&gt; 'x' 多摩川");
+    EXPECT_EQ(EscapeScriptString(R"(say "hi" C:\p)"), R"(say \"hi\" C:\\p)");
+    EXPECT_EQ(EscapeScriptString("a\r\nb <b>x</b></script> a<"), R"(a\r\nb <b>x<\/b><\/script> a<)");
+    EXPECT_EQ(EncodeAddress("100%#1?\"写真 1.jpg"), "100%25%231%3F%22写真 1.jpg");
+    EXPECT_EQ(EncodeAddress("\x82\xA0.jpg"), "%82%A0.jpg");  // a Shift-JIS name on a Linux disk
 }
 
-class PageFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override { testing::PinJapanTime(); }
-    PageOptions options_ = MakeOptions();
-};
-
-TEST_F(PageFrameTest, DoctypeCarriesTheLocalTimeAndVersion) {
-    EXPECT_EQ(BuildDoctype(testing::GoldenNow(), "1.2.3"),
-              "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\r\n"
-              "  \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\r\n"
-              "<!-- Outputted on 2006/05/03 14:07:09 by Trackalbum Ver 1.2.3, (C) the Trackalbum project -->\r\n");
-}
-
-TEST_F(PageFrameTest, StyleSizesTheMapAndPlacesThePanels) {
-    const std::string style = BuildStyle(options_, "100%", "100%");
-    EXPECT_EQ(style.rfind("  <style type=\"text/css\">\r\n    <!--\r\n    v\\:* {behavior:url(#default#VML);}\r\n", 0), 0u);
-    EXPECT_NE(style.find("    /*地図*/\r\n    .map {\r\n        width: 100%;\r\n        height: 100%\r\n    }\r\n"),
-              std::string::npos);
-    // The panel rules take the profile size on every page.
-    EXPECT_NE(style.find("    .player {\r\n        position: absolute;\r\n        top: 400px;\r\n"), std::string::npos);
-    EXPECT_NE(style.find("    .legend {\r\n        width: 200px;\r\n        position: absolute;\r\n        top: 400px;\r\n"),
-              std::string::npos);
-    EXPECT_NE(style.find("        left: 600px;\r\n    }\r\n"), std::string::npos);
-    EXPECT_NE(style.find("    .profile .graph .text {\r\n        font-size: 8pt;\r\n    }\r\n    -->\r\n    </style>\r\n"),
-              std::string::npos);
-    EXPECT_EQ(CountOf(style, " {\r\n"), 14u);  // sixteen rules, two of them on one line
-}
-
-TEST_F(PageFrameTest, HeadNamesTheApiWithOrWithoutJapanese) {
-    EXPECT_EQ(BuildHeadMeta(options_),
-              "    <meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\"/>\r\n"
-              "    <title>多摩川サイクリング</title>\r\n"
-              "    <script src=\"./maps?file=api&amp;v=2&amp;hl=ja&amp;key=ABQIAAAA-test_key\"\r\n"
-              "\ttype=\"text/javascript\"></script>\r\n");
-    options_.SetJapanese(0);
-    options_.SetAPIKey("");
-    options_.SetAPIHost("https://maps.example.org");
-    EXPECT_NE(BuildHeadMeta(options_).find("<script src=\"https://maps.example.org/maps?file=api&amp;v=2&amp;key=\"\r\n"),
-              std::string::npos);
-}
-
-TEST_F(PageFrameTest, HeadEscapesMarkupInNameAndKey) {
-    options_.SetPageName("A&B <\"walk\">");
-    options_.SetAPIKey("k&y\"><script>");
-    const std::string head = BuildHeadMeta(options_);
-    EXPECT_NE(head.find("    <title>A&amp;B &lt;&quot;walk&quot;&gt;</title>\r\n"), std::string::npos);
-    EXPECT_NE(head.find("key=k&amp;y&quot;&gt;&lt;script&gt;\"\r\n"), std::string::npos);
-}
-
-TEST_F(PageFrameTest, ControlsFollowTheFixedOrder) {
-    options_.SetControlFlags(5);
-    EXPECT_EQ(BuildMapControls(options_),
-              "        map.addControl(new GSmallMapControl());\r\n"
-              "        map.addControl(new GMapTypeControl());\r\n"
-              "        map.addControl(new GScaleControl());\r\n"
-              "        map.addControl(new GOverviewMapControl());\r\n");
-    options_.SetControlFlags(0);
-    options_.SetScale(0);
-    options_.SetOverview(0);
-    EXPECT_EQ(BuildMapControls(options_), "");
-}
-
-TEST_F(PageFrameTest, ScriptVariablesAlwaysHoldTheMarkerFunctions) {
-    const std::string plain = BuildScriptVariables(false, 6);
-    EXPECT_EQ(plain.rfind("\tvar map = null;\r\n\t//画像マーカー作成\r\n", 0), 0u);
-    EXPECT_EQ(CountOf(plain, "\r\n"), 16u);
-    const std::string player = BuildScriptVariables(true, 6);
-    EXPECT_EQ(player.rfind("\tvar map = null;\r\n\t/*プレイヤーのための変数*/\r\n\tvar span = 0;\r\n\tvar ic = null;\r\n"
-                           "\tvar bike = null;\r\n\tvar pos = 0;\r\n\tvar ps = [];\r\n\t\t\r\n",
-                           0),
-              0u);
-    EXPECT_NE(player.find("\t\tvar t1 = pos * 6;\r\n"), std::string::npos);
-}
-
-TEST_F(PageFrameTest, BodyHasPanelsOnlyOnProfilePages) {
-    const GpsTrack track = testing::MakeOuting();
-    EXPECT_EQ(BuildBody(options_, OutputKind::Route, track),
-              "  <body onload=\"load()\" onunload=\"GUnload()\">\r\n    <div id=\"map\" class=\"map\"></div>\r\n  </body>\r\n");
-    options_.SetColoring(0);
-    const std::string profile = BuildBody(options_, 6, track);
-    EXPECT_EQ(profile.find("class=\"legend\""), std::string::npos);
-    EXPECT_NE(profile.find("\t  <div class=\"player\">\r\n"), std::string::npos);
-    EXPECT_NE(profile.find("<div class=\"profile\">\r\n"), std::string::npos);
-}
-
-class MapViewTest : public ::testing::Test {
-protected:
-    PageOptions options_ = MakeOptions();
-};
-
-TEST_F(MapViewTest, AutoZoomFitsTheBoundsNorthWestFirst) {
-    const GpsTrack track = MakeTrack({{35.2, 139.0, 0, 0}, {36.0, 139.5, 0, 10}, {35.0, 140.0, 0, 20}});
-    EXPECT_EQ(BuildMapView(options_, track),
-              "\r\n"
-              "        //ズームレベルの取得\r\n"
-              "        var level = map.getBoundsZoomLevel( new GLatLngBounds( new GLatLng( 36.000000, 139.000000), "
-              "new GLatLng( 35.000000, 140.000000) ) );\r\n"
-              "        //地図中心の設定\r\n"
-              "        map.setCenter(new GLatLng( 35.500000, 139.500000), level);\r\n"
-              "\r\n"
-              "        //地図表示タイプ設定(G_NORMAL_MAP/G_SATELLITE_MAP/G_HYBRID_MAP)\r\n"
-              "        map.setMapType(G_NORMAL_MAP);\r\n");
-}
-
-TEST_F(MapViewTest, OnePointIsBothCornersAndTheCentre) {
-    const GpsTrack track = MakeTrack({{-33.86882, -151.20929, 0, 0}});
-    EXPECT_NE(BuildMapView(options_, track).find("new GLatLngBounds( new GLatLng(-33.868820,-151.209290), "
-                                                 "new GLatLng(-33.868820,-151.209290) ) );\r\n"),
-              std::string::npos);
-    EXPECT_NE(BuildMapView(options_, track).find("map.setCenter(new GLatLng(-33.868820,-151.209290), level);"),
-              std::string::npos);
-}
-
-TEST_F(MapViewTest, FixedZoomAndMapTypes) {
-    options_.SetAutoZoom(0);
-    options_.SetZoomLevel(12);
-    options_.SetMapType(5);
-    const GpsTrack track = MakeTrack({{35.0, 139.0, 0, 0}, {36.0, 140.0, 0, 10}});
-    EXPECT_EQ(BuildMapView(options_, track),
-              "\r\n"
-              "        //地図中心の設定\r\n"
-              "        map.setCenter(new GLatLng( 35.500000, 139.500000), 12);\r\n"
-              "\r\n"
-              "        //地図表示タイプ設定(G_NORMAL_MAP/G_SATELLITE_MAP/G_HYBRID_MAP)\r\n"
-              "        map.setMapType(G_NORMAL_MAP);\r\n");
-    EXPECT_EQ(GetMapTypeName(0), "G_NORMAL_MAP");
-    EXPECT_EQ(GetMapTypeName(1), "G_SATELLITE_MAP");
-    EXPECT_EQ(GetMapTypeName(2), "G_HYBRID_MAP");
-    EXPECT_EQ(GetMapTypeName(-1), "G_NORMAL_MAP");
-}
-
-class RouteOverlayTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        options_.SetIconTrace(0);
-        options_.SetUpColorHex("AA0000");
-        options_.SetDownColorHex("0000BB");
-        options_.SetFlatColorHex("00CC00");
-        options_.SetPathColorHex("123456");
-        options_.SetPathWidth(3);
+TEST(PageTextTest, RepairReplacesEachBrokenPieceOnce) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"統計情報 \xF0\x9F\x9A\xB2", "統計情報 \xF0\x9F\x9A\xB2"}, {"a\xFF" "b", "a" + R + "b"},
+        {"\xE6\x9D" "x", R + "x"},  // cut short: one replacement, the next character survives
+        {"\xC0\xAF", R + R}, {"\xED\xA0\x80", R + R + R}, {"\x82\xA0^", R + R + "^"},  // overlong, surrogate
+    };
+    for (const auto& [text, repaired] : cases) {
+        EXPECT_EQ(RepairUtf8(text), repaired);
+        EXPECT_EQ(IsValidUtf8(text), text == repaired);
     }
-    // Grade classes flat (the first point), up, up, flat, flat, down.
-    GpsTrack track_ = MakeTrack({{35.000, 139.0, 0, 0}, {35.001, 139.0, 10, 10}, {35.002, 139.0, 20, 20},
-                                 {35.003, 139.0, 20, 30}, {35.004, 139.0, 20, 40}, {35.005, 139.0, 10, 50}},
-                                false);
-    PageOptions options_ = MakeOptions();
-};
-
-std::string Push(const std::string& latitude) {
-    return "        points.push(new GLatLng(" + latitude + ", 139.000000));\r\n";
 }
 
-std::string Polyline(const std::string& colour) {
-    return "        //軌跡設定\r\n        map.addOverlay(new GPolyline(points, \"#" + colour + "\", 3));\r\n";
+TEST(PageTextTest, CoordinatesMatchPrintfForEveryValue) {
+    std::mt19937_64 random(20060503);
+    std::uniform_real_distribution<double> degrees(-400.0, 400.0);
+    std::uniform_int_distribution<int> scale(-30, 40);
+    std::vector<double> values = {0.0, -0.0, 0.0000005, -0.0000015, 0.0000025, 89.9999995, -179.9999995, 1e-300,
+                                  4.9e-324, 999999999999.9999, 1e12, -1e22, std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    for (int i = 0; i < 2000; ++i) values.push_back((2 * i + 1) / 128.0 * (i % 2 ? 1 : -1));  // exact halves
+    for (int i = 0; i < 20000; ++i) values.push_back(degrees(random) * std::ldexp(1.0, i % 2 ? 0 : scale(random)));
+    for (const double value : values) {
+        for (const int width : {10, 11}) {
+            std::string fast;
+            AppendFixed6(fast, value, width);
+            ASSERT_EQ(fast, FormatC("%*.6f", width, value)) << value;
+        }
+    }
 }
 
-TEST_F(RouteOverlayTest, GradeColouredStretchesShareTheirJoiningPoint) {
-    const std::string expected = "        var points = [];\r\n        //GPSデータ\r\n" + Push(" 35.000000") + Push(" 35.001000") +
-                                 Polyline("00CC00") + "        points = [];\r\n" + Push(" 35.001000") + Push(" 35.002000") +
-                                 Push(" 35.003000") + Polyline("AA0000") + "        points = [];\r\n" + Push(" 35.003000") +
-                                 Push(" 35.004000") + Push(" 35.005000") + Polyline("00CC00") + "        points = [];\r\n" +
-                                 Push(" 35.005000") + Polyline("0000BB");
-    EXPECT_EQ(BuildRouteOverlay(options_, 6, track_), expected);
+TEST(ProfilePanelTest, TimesAndPaces) {
+    const std::pair<int64_t, const char*> durations[] = {
+        {0, "00:00:00"}, {86399, "23:59:59"}, {86400, "24:00:00"}, {25 * 3600 + 2 * 60 + 3, "25:02:03"}};
+    for (const auto& [seconds, text] : durations) EXPECT_EQ(FormatDuration(TimeSpan(seconds)), text);
+    EXPECT_EQ(FormatPace(20.0), " 3.0");
+    for (const double none : {0.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(FormatPace(none), "  --");
+    }
 }
 
-TEST_F(RouteOverlayTest, SingleRouteWithoutColouringOrProfile) {
-    const std::string expected = "        var points = [];\r\n        //GPSデータ\r\n" + Push(" 35.000000") + Push(" 35.001000") +
-                                 Push(" 35.002000") + Push(" 35.003000") + Push(" 35.004000") + Push(" 35.005000") + Polyline("123456");
-    EXPECT_EQ(BuildRouteOverlay(options_, OutputKind::Route, track_), expected);
-    EXPECT_EQ(BuildRouteOverlay(options_, 3, track_), expected);  // colouring needs the profile layout
-    options_.SetColoring(0);
-    EXPECT_EQ(BuildRouteOverlay(options_, 6, track_), expected);
-    EXPECT_EQ(BuildPolyline(options_, 7), Polyline("00CC00"));
+TEST(ProfilePanelTest, ElevationsAreWholeMetresAndEmptyClassesHaveNoPace) {
+    const PageOptions options = testing::MakeOptions();
+    const std::string rounded = BuildProfilePanel(
+        options, testing::MakeTrack({{35.0, 139.0, 0.0, 0}, {35.001, 139.0, 1234.4, 0}, {35.002, 139.0, 421.8, 0}}, false));
+    EXPECT_NE(rounded.find("align=\"right\">+ 1234m<br />\r\n\t\t\t-  813m</td>\r\n"), std::string::npos);
+    // Only climbing legs: no descent, and the down and flat rows have no points.
+    const std::string climbing = BuildProfilePanel(
+        options, testing::MakeTrack({{35.0, 139.0, 0.0, 0}, {35.001, 139.0, 10.0, 60}, {35.002, 139.0, 20.0, 120}}));
+    EXPECT_NE(climbing.find("\r\n\t\t\t-    0m</td>\r\n"), std::string::npos);
+    EXPECT_NE(climbing.find("\t\t\t<td class=\"text\">下り</td>\r\n"
+                            "\t\t\t\t<td class=\"text\" align=\"right\"> 0.0</td>\r\n"
+                            "\t\t\t\t<td class=\"text\" align=\"right\"> 0.0</td>\r\n"
+                            "\t\t\t\t<td class=\"text\" align=\"right\">  --</td>\r\n"),
+              std::string::npos);
 }
 
-TEST_F(RouteOverlayTest, PicturesOnlyPageHasNoRoute) {
-    EXPECT_EQ(BuildRouteOverlay(options_, OutputKind::Picture, track_), "");
-    const std::string load = BuildLoadFunction(options_, OutputKind::Picture, track_, PictureList());
-    EXPECT_EQ(load.find("GPolyline"), std::string::npos);
-    EXPECT_NE(load.find("map.setCenter("), std::string::npos);
+TEST(PhotoMarkersTest, MarkersOnlyForPlacedPhotosOnPicturePages) {
+    PictureList unplaced;
+    unplaced.AddTail(PictureRecord());
+    EXPECT_EQ(BuildPhotoMarkers(testing::MakeOptions(), 3, unplaced), "\r\n        //写真マーカ\r\n");
+    // The large form's width: 160 for a landscape picture, else 120, also for one that is missing.
+    const std::pair<const char*, int> widths[] = {
+        {"landscape.png", 160}, {"portrait.jpg", 120}, {"square.gif", 120}, {"missing.jpg", 120}};
+    for (const auto& [name, width] : widths) {
+        EXPECT_EQ(GetMarkerPictureWidth(testing::MakePicture(name, "", TimeValue())), width) << name;
+    }
+}
+
+TEST(PlayerTest, StepOfATrackRunningBackwardsIsWrittenAsItIs) {
+    // 3000 s backwards: the player step is -5, and no trace is written.
+    const GpsTrack track = testing::MakeTrack({{35.0, 139.0, 0.0, 0}, {35.001, 139.0, 0.0, -3000}});
+    const std::string page = BuildPage(6, testing::MakeOptions(), track, PictureList(), "0.1.0");
+    EXPECT_NE(page.find("\r\n\t\tvar t1 = pos * -5;\r\n"), std::string::npos);
+    EXPECT_NE(page.find("\t\t// トレース用データを出力できませんでした。\r\n      }\r\n"), std::string::npos);
+    EXPECT_EQ(testing::CountOf(page, " disabled=\"disabled\"/>"), 5u);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// Whole pages, byte for byte, one per kind and per setting that changes the text.
-// TA_UPDATE_GOLDEN=1 rewrites the files under golden/; review every change line by line.
+// Whole pages: byte for byte, one per kind and per setting that changes the text
+// (TA_UPDATE_GOLDEN=1 rewrites the files under golden/), and their script run under node
+// against a stand-in of the map API (skipped where node is not installed).
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <functional>
 
 #include "page/PageWriter.h"
 #include "page_support.h"
@@ -10,91 +13,115 @@
 namespace trackalbum {
 namespace {
 
-class GoldenPageTest : public ::testing::Test {
-protected:
-    void SetUp() override { testing::PinJapanTime(); }
-    std::string Build(int kind, const GpsTrack& track, const PictureList& pictures = PictureList()) {
-        return BuildPage(kind, options_, track, pictures, "0.1.0", testing::GoldenNow());
+using testing::MakeOuting;
+
+std::string Build(int kind, const PageOptions& options, const GpsTrack& track, const PictureList& pictures) {
+    testing::PinJapanTime();
+    return BuildPage(kind, options, track, pictures, "0.1.0", TimeValue(2006, 5, 3, 14, 7, 9));
+}
+
+TEST(GoldenPageTest, EveryKindAndSetting) {
+    struct Case {
+        const char* golden;
+        int kind;
+        GpsTrack track;
+        std::function<void(PageOptions&, PictureList&)> change;
+    };
+    const auto none = [](PageOptions&, PictureList&) {};
+    const Case cases[] = {
+        {"route_usual.html", 2, MakeOuting(), none},
+        {"route_fixed_zoom.html", 2, MakeOuting(), [](PageOptions& o, PictureList&) {
+             o.SetAutoZoom(0), o.SetControlFlags(1), o.SetScale(0), o.SetMapType(1), o.SetJapanese(0);
+             o.SetDisplayWidthText("640px"), o.SetDisplayHeightText("480px");
+             o.SetPageName("Tama & Edo <\"river\"> ride"), o.SetAPIKey("key&with\"quote");
+         }},
+        {"picture_hybrid.html", 1, MakeOuting(),
+         [](PageOptions& o, PictureList&) { o.SetControlFlags(0), o.SetScale(0), o.SetOverview(0), o.SetMapType(2); }},
+        {"picture_route_comments.html", 3, MakeOuting(), [](PageOptions&, PictureList& p) {
+             p[2].SetFileName("say \"cheese\" #2.jpg"), p[2].SetComment("<b>川</b>の\"眺め\"\r\nC:\\photos");
+         }},
+        {"picture_route_large.html", 3, MakeOuting(), [](PageOptions& o, PictureList& p) {
+             o.SetKeepOriginalSize(1), p[0].SetFileName("landscape.png"), p[2].SetFileName("portrait.jpg");
+         }},
+        {"grade_coloured_trace.html", 6, MakeOuting(), none},
+        {"grade_plain_trace.html", 6, MakeOuting(), [](PageOptions& o, PictureList&) { o.SetColoring(0); }},
+        {"grade_coloured.html", 6, MakeOuting(), [](PageOptions& o, PictureList&) { o.SetIconTrace(0); }},
+        {"grade_no_time.html", 6, MakeOuting(false), none},
+        {"grade_short.html", 6, MakeOuting(true, false), none},
+        {"picture_route_grade.html", 7, MakeOuting(), [](PageOptions& o, PictureList&) { o.SetIconTrace(0); }},
+    };
+    for (const Case& c : cases) {
+        PageOptions options = testing::MakeOptions();
+        PictureList pictures = testing::MakePictures();
+        c.change(options, pictures);
+        EXPECT_TRUE(testing::MatchesGolden(c.golden, Build(c.kind, options, c.track, pictures))) << c.golden;
     }
-    PageOptions options_ = testing::MakeOptions();
-    GpsTrack outing_ = testing::MakeOuting();
-};
-
-TEST_F(GoldenPageTest, RouteWithUsualSettings) {
-    EXPECT_TRUE(testing::MatchesGolden("route_usual.html", Build(2, outing_)));
 }
 
-TEST_F(GoldenPageTest, RouteWithFixedZoomSmallControlSatelliteAndPixels) {
-    options_.SetAutoZoom(0);
-    options_.SetZoomLevel(12);
-    options_.SetControlFlags(1);
-    options_.SetScale(0);
-    options_.SetMapType(1);
-    options_.SetDisplayWidthText("640px");
-    options_.SetDisplayHeightText("480px");
-    options_.SetJapanese(0);
-    options_.SetPageName("Tama & Edo <\"river\"> ride");
-    options_.SetAPIKey("key&with\"quote");
-    EXPECT_TRUE(testing::MatchesGolden("route_fixed_zoom.html", Build(2, outing_)));
-}
-
-TEST_F(GoldenPageTest, PicturesWithoutControlsOnHybridMap) {
-    options_.SetControlFlags(0);
-    options_.SetScale(0);
-    options_.SetOverview(0);
-    options_.SetMapType(2);
-    EXPECT_TRUE(testing::MatchesGolden("picture_hybrid.html", Build(1, outing_, testing::MakePictures())));
-}
-
-TEST_F(GoldenPageTest, RouteAndPicturesWithMarkupInComments) {
-    PictureList pictures = testing::MakePictures();
-    pictures[2].SetFileName("say \"cheese\" #2.jpg");
-    pictures[2].SetComment("<b>川</b>の\"眺め\"\r\nC:\\photos");
-    EXPECT_TRUE(testing::MatchesGolden("picture_route_comments.html", Build(3, outing_, pictures)));
-}
-
-TEST_F(GoldenPageTest, RouteAndPicturesInLargeForm) {
-    options_.SetKeepOriginalSize(1);
-    PictureList pictures = testing::MakePictures();
-    for (PictureRecord& record : pictures) record.SetFolder(std::string(TEST_DATA_DIR) + "/page/data");
-    pictures[0].SetFileName("landscape.png");
-    pictures[2].SetFileName("portrait.jpg");
-    EXPECT_TRUE(testing::MatchesGolden("picture_route_large.html", Build(3, outing_, pictures)));
-}
-
-TEST_F(GoldenPageTest, ProfileColouredWithTrace) {
-    EXPECT_TRUE(testing::MatchesGolden("grade_coloured_trace.html", Build(6, outing_)));
-}
-
-TEST_F(GoldenPageTest, ProfilePlainRouteWithTrace) {
-    options_.SetColoring(0);
-    EXPECT_TRUE(testing::MatchesGolden("grade_plain_trace.html", Build(6, outing_)));
-}
-
-TEST_F(GoldenPageTest, ProfileColouredWithoutTrace) {
-    options_.SetIconTrace(0);
-    EXPECT_TRUE(testing::MatchesGolden("grade_coloured.html", Build(6, outing_)));
-}
-
-TEST_F(GoldenPageTest, ProfileOfTrackWithoutTime) {
-    EXPECT_TRUE(testing::MatchesGolden("grade_no_time.html", Build(6, testing::MakeTimelessOuting())));
-}
-
-TEST_F(GoldenPageTest, ProfileOfTrackUnderTenMinutes) {
-    EXPECT_TRUE(testing::MatchesGolden("grade_short.html", Build(6, testing::MakeShortOuting())));
-}
-
-TEST_F(GoldenPageTest, ProfileWithPictures) {
-    options_.SetIconTrace(0);
-    EXPECT_TRUE(testing::MatchesGolden("picture_route_grade.html", Build(7, outing_, testing::MakePictures())));
-}
-
-TEST_F(GoldenPageTest, CommaDecimalLocaleChangesNothing) {
+TEST(GoldenPageTest, CommaDecimalLocaleChangesNothing) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
-    const std::string page = Build(6, outing_);
+    const std::string page = Build(6, testing::MakeOptions(), MakeOuting(), PictureList());
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_TRUE(testing::MatchesGolden("grade_coloured_trace.html", page));
+}
+
+class PageScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
+        testing::PinJapanTime();
+    }
+    // Runs the harness on the page; the output, with "exit N" appended on failure.
+    std::string Run(int kind, const GpsTrack& track, const PictureList& pictures, const char* mode = "load") {
+        std::ofstream("page.html", std::ios::binary) << BuildPage(kind, options_, track, pictures, "0.1.0");
+        const std::string harness = std::string(TEST_DATA_DIR) + "/page/data/page_script_harness.js";
+        const int status = std::system(("node " + harness + " page.html " + mode + " >out.txt 2>&1").c_str());
+        return testing::ReadFileBytes("out.txt") + (status == 0 ? "" : "exit");
+    }
+    testing::ScratchFolder folder_;
+    PageOptions options_ = testing::MakeOptions();
+};
+
+TEST_F(PageScriptTest, EveryKindLoads) {
+    for (const int kind : {2, 1, 3, 6, 7}) {
+        for (const GpsTrack& track : {testing::MakeOuting(), testing::MakeOuting(true, false), testing::MakeOuting(false)}) {
+            EXPECT_EQ(Run(kind, track, testing::MakePictures()).find("exit"), std::string::npos) << kind;
+        }
+    }
+}
+
+TEST_F(PageScriptTest, PlayerStopsWhereItIsTold) {
+    const std::string output = Run(6, testing::MakeOuting(), PictureList(), "player");
+    EXPECT_NE(output.find("ok one playback after a restart"), std::string::npos) << output;
+}
+
+TEST_F(PageScriptTest, OddTextInEveryFieldStaysText) {
+    options_.SetPageName("</title><script>alert(1)</script>" + std::string(100000, 'x'));
+    options_.SetAPIKey("\"><script>alert(2)</script>");
+    options_.SetAPIHost("https://maps.example.org/?a=1&b=\"2\"");
+    options_.SetIconHost("x\"+alert(3)+\"</script>");
+    options_.SetGpsFile("/logs/a\"b<c>&d#1?.gpx");
+    PictureList pictures = testing::MakePictures();
+    pictures[0].SetFileName("say \"cheese\" #2 100%\x82\xA0</script>.jpg");
+    pictures[0].SetComment("<b>川</b>の\"眺め\"\r\nC:\\photos </script>\xFF");
+    const std::string page = BuildPage(7, options_, testing::MakeOuting(), pictures, "0.1.0");
+    EXPECT_EQ(testing::CountOf(page, "<script"), 2u);  // the API's and the page's own
+    EXPECT_NE(page.find("<img src=\"img\\a%22b&lt;c&gt;&amp;d%231%3F_ele.gif\" />"), std::string::npos);
+    EXPECT_NE(page.find("<script src=\"https://maps.example.org/?a=1&amp;b=&quot;2&quot;/maps?file=api&amp;v=2&amp;"),
+              std::string::npos);
+    EXPECT_NE(page.find("ic.image = \"x\\\"+alert(3)+\\\"<\\/script>/ridefinder/images/mm_20_red.png\";"),
+              std::string::npos);
+    const std::string output = Run(7, testing::MakeOuting(), pictures);
+    EXPECT_NE(output.find("<div class=\"time\">[2006/05/03 14:01]</div><div class=\"picture\">"
+                          "<img src=\"img/say %22cheese%22 %232 100%25%82%A0</script>.jpg\"/></div>"
+                          "<div class=\"comment\"><b>川</b>の\"眺め\"\r\nC:\\photos </script>\xEF\xBF\xBD</div>"),
+              std::string::npos)
+        << output;
+    options_.SetKeepOriginalSize(1);
+    EXPECT_NE(Run(1, testing::MakeOuting(), testing::MakePictures())
+                  .find("<a href=\"img/IMG_0001.JPG\" target=\"_blank\"><img width=\"120\" src=\"img/IMG_0001.JPG\"/></a>"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 #pragma once
-// Small readable inputs for the page tests: one outing of six points near Tokyo, its
-// variants without time and under ten minutes, a few photos, and the usual settings.
+// Small readable inputs for the page tests: one outing of six points near Tokyo, a few
+// photos, the usual settings, golden-file comparison and a scratch current directory.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "gps/GpsTrack.h"
 #include "photos/PictureList.h"
@@ -12,62 +17,122 @@
 
 namespace trackalbum::testing {
 
-// Pins the time zone to Japan for every test that formats local times.
-void PinJapanTime();
+inline void PinJapanTime() {
+    setenv("TZ", "JST-9", 1);
+    tzset();
+}
 
-// The outing: six points, 2006/05/03 from 14:00:00 local, climbing, running flat, then
-// descending, and a last long stop; 3600 seconds in all (player step 6).
-GpsTrack MakeOuting();
-// The first five points only: 240 seconds, so the player step is 0.
-GpsTrack MakeShortOuting();
-// The same positions and elevations without any time.
-GpsTrack MakeTimelessOuting();
-// A track from (latitude, longitude, elevation, seconds after 14:00:00) points.
+// Latitude, longitude, elevation and seconds after 2006/05/03 14:00:00 local.
 struct TestPoint {
     double latitude, longitude, elevation;
     long long seconds;
 };
-GpsTrack MakeTrack(std::initializer_list<TestPoint> points, bool withTime = true);
 
-// Settings as a user might keep them: auto zoom, large control with the type buttons,
-// scale and overview, normal map, 100% x 100%, colouring and icon trace on, Japanese on.
-PageOptions MakeOptions();
+inline GpsTrack MakeTrack(const std::vector<TestPoint>& points, bool withTime = true) {
+    PinJapanTime();
+    const TimeValue start(2006, 5, 3, 14, 0, 0);
+    GpsTrack track;
+    for (const TestPoint& p : points) {
+        GpsPoint point;
+        point.SetLatitude(p.latitude);
+        point.SetLongitude(p.longitude);
+        point.SetElevation(p.elevation);
+        if (withTime) point.SetTime(TimeValue(start.GetTime() + p.seconds));
+        track.AddTail(point);
+    }
+    track.Analyse(false, 0.0);
+    return track;
+}
 
-// Two placed photos and one not placed.
-PictureList MakePictures();
+// Up, flat, flat, down, then a long stop: 3600 s in all, so the player step is 6. Without
+// the stop it lasts 240 s (player step 0).
+inline GpsTrack MakeOuting(bool withTime = true, bool withStop = true) {
+    std::vector<TestPoint> points = {{35.681236, 139.767125, 10.0, 0},   {35.682236, 139.767125, 20.0, 60},
+                                     {35.683236, 139.768125, 20.0, 120}, {35.684236, 139.769125, 20.4, 180},
+                                     {35.684236, 139.770125, 12.0, 240}, {35.683000, 139.771000, 12.5, 3600}};
+    if (!withStop) points.pop_back();
+    return MakeTrack(points, withTime);
+}
 
-// 2006/05/03 14:07:09 local: the generator comment's time in every golden page.
-TimeValue GoldenNow();
+// Auto zoom, large control with the type buttons, scale and overview, normal map,
+// 100% x 100%, colouring and icon trace on, Japanese on.
+inline PageOptions MakeOptions() {
+    PageOptions o;
+    o.SetPageName("多摩川サイクリング");
+    o.SetAPIKey("ABQIAAAA-test_key");
+    o.SetPathColorHex("FF0000"), o.SetPathWidth(5);
+    o.SetAutoZoom(1), o.SetZoomLevel(12), o.SetControlFlags(6);
+    o.SetDisplayWidthText("100%"), o.SetDisplayHeightText("100%");
+    o.SetGpsFile("Ride.gpx");
+    o.SetUpColorHex("FF0000"), o.SetDownColorHex("0000FF"), o.SetFlatColorHex("00FF00");
+    o.SetColoring(1), o.SetIconTrace(1);
+    o.SetProfWidthText("600px"), o.SetProfHeightText("400px");
+    o.SetScale(1), o.SetOverview(1);
+    o.SetJapanese(1);
+    return o;
+}
 
-// Compares `actual` with tests/page/golden/<name>; with TA_UPDATE_GOLDEN=1 in the
-// environment the golden file is written instead. Reports the first differing line.
-::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& actual);
+inline PictureRecord MakePicture(const std::string& name, const std::string& comment, TimeValue taken,
+                                 double latitude = 360.0, double longitude = 360.0) {
+    PictureRecord record;
+    record.SetFolder(std::string(TEST_DATA_DIR) + "/page/data");
+    record.SetFileName(name);
+    record.SetComment(comment);
+    record.SetTakenTime(taken);
+    record.SetPosition(latitude, longitude);
+    return record;
+}
 
-// A fresh empty folder, removed with everything in it at destruction.
-class TempFolder {
+// Two placed photos with one not placed between them.
+inline PictureList MakePictures() {
+    PinJapanTime();
+    PictureList pictures;
+    pictures.AddTail(MakePicture("IMG_0001.JPG", "橋の上から", TimeValue(2006, 5, 3, 14, 1, 59), 35.682236, 139.767125));
+    pictures.AddTail(MakePicture("IMG_0000.JPG", "", TimeValue(2006, 5, 3, 13, 0, 0)));
+    pictures.AddTail(MakePicture("river view.jpg", "", TimeValue(2006, 5, 3, 14, 3, 30), 35.684236, 139.769625));
+    return pictures;
+}
+
+inline std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline size_t CountOf(const std::string& text, const std::string& piece) {
+    size_t count = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+    return count;
+}
+
+// Whether the page equals tests/page/golden/<name>; with TA_UPDATE_GOLDEN=1 in the
+// environment the golden file is written first (then review it with git diff).
+inline bool MatchesGolden(const std::string& name, const std::string& actual) {
+    const auto path = std::filesystem::path(TEST_DATA_DIR) / "page" / "golden" / name;
+    if (const char* update = std::getenv("TA_UPDATE_GOLDEN"); update != nullptr && std::string(update) == "1") {
+        std::ofstream(path, std::ios::binary) << actual;
+    }
+    return ReadFileBytes(path) == actual;
+}
+
+// Runs a test inside a fresh empty folder as the current directory, removed afterwards.
+class ScratchFolder {
 public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    ScratchFolder() : previous_(std::filesystem::current_path()) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ta_page_XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        std::filesystem::current_path(path_ = pattern);
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::current_path(previous_, error);
+        std::filesystem::remove_all(path_, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::filesystem::path& GetPath() const { return path_; }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path previous_, path_;
 };
-
-// Runs the scope with the current directory set to a folder, restoring it afterwards.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::filesystem::path& path);
-    ~CurrentDirectory();
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
-private:
-    std::filesystem::path previous_;
-};
-
-std::string ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace trackalbum::testing

@@ -3,108 +3,69 @@
 //   node page_script_harness.js PAGE load     -> one line per marker: its window's markup
 //   node page_script_harness.js PAGE player   -> "ok" lines, or a failure and exit status 1
 'use strict';
-const fs = require('fs');
-
-const page = fs.readFileSync(process.argv[2], 'utf8');
-const mode = process.argv[3];
+const page = require('fs').readFileSync(process.argv[2], 'utf8');
 const script = page.slice(page.indexOf('//<![CDATA['), page.indexOf('//]]>'));
-
+const g = globalThis;
 const overlays = [];
 let timers = [];
 let nextTimer = 1;
-let visible = true;
 
-const g = globalThis;
+const fail = (text) => { console.log('FAIL ' + text); process.exit(1); };
+for (const name of ['GIcon', 'GSize', 'GPoint', 'GSmallMapControl', 'GLargeMapControl', 'GMapTypeControl',
+  'GScaleControl', 'GOverviewMapControl', 'GLatLngBounds']) g[name] = function () {};
 g.GLatLng = function (lat, lng) { this.lat = lat; this.lng = lng; };
-g.GLatLngBounds = function (a, b) { this.a = a; this.b = b; };
-g.GMap2 = function (element) { if (!element) throw new Error('no map element'); };
-g.GMap2.prototype.addControl = function () {};
-g.GMap2.prototype.setCenter = function (p) { this.center = p; };
-g.GMap2.prototype.getBoundsZoomLevel = function () { return 13; };
-g.GMap2.prototype.setMapType = function (t) { if (t === undefined) throw new Error('no map type'); };
-g.GMap2.prototype.addOverlay = function (o) { overlays.push(o); };
-g.GMap2.prototype.getCenter = function () { return this.center; };
-g.GMap2.prototype.getBounds = function () { return { contains: () => visible }; };
+g.GMap2 = function (element) { if (!element) fail('no map element'); };
+Object.assign(g.GMap2.prototype, {
+  addControl() {}, getBoundsZoomLevel: () => 13, addOverlay: (o) => overlays.push(o),
+  setCenter(p) { this.center = p; }, getCenter() { return this.center; },
+  setMapType(t) { if (t === undefined) fail('no map type'); }, getBounds: () => ({ contains: () => true }),
+});
 g.GPolyline = function (points, colour, width) {
-  if (!/^#[0-9A-F]{6}$/.test(colour) || !(width > 0)) throw new Error('bad polyline ' + colour);
-  this.points = points.slice();
+  if (!/^#[0-9A-F]{6}$/.test(colour) || !(width > 0)) fail('bad polyline ' + colour);
 };
-g.GMarker = function (point, icon) {
-  if (!(point instanceof g.GLatLng)) throw new Error('marker without position');
-  this.point = point;
-  this.icon = icon;
-};
-g.GMarker.prototype.setPoint = function (p) { if (!p) throw new Error('no position'); this.point = p; };
-g.GMarker.prototype.openInfoWindowHtml = function (html) { this.html = html; };
+g.GMarker = function (point) { if (!(point instanceof g.GLatLng)) fail('marker without position'); };
+Object.assign(g.GMarker.prototype, {
+  setPoint(p) { if (!p) fail('no position'); }, openInfoWindowHtml(html) { this.html = html; } });
 g.GEvent = { addListener(object, event, handler) { object['on' + event] = handler; } };
-g.GIcon = function () {};
-g.GSize = function () {};
-g.GPoint = function () {};
-for (const name of ['GSmallMapControl', 'GLargeMapControl', 'GMapTypeControl', 'GScaleControl',
-  'GOverviewMapControl']) g[name] = function () {};
-g.G_NORMAL_MAP = 'normal';
-g.G_SATELLITE_MAP = 'satellite';
-g.G_HYBRID_MAP = 'hybrid';
-g.GBrowserIsCompatible = () => true;
-g.GUnload = () => {};
-g.setTimeout = (code, ms) => { const id = nextTimer++; timers.push({ id, code, ms }); return id; };
+Object.assign(g, { G_NORMAL_MAP: 1, G_SATELLITE_MAP: 2, G_HYBRID_MAP: 3, GBrowserIsCompatible: () => true });
+g.setTimeout = (code, ms) => { timers.push({ id: nextTimer, code, ms }); return nextTimer++; };
 g.clearTimeout = (id) => { timers = timers.filter((t) => t.id !== id); };
 
 const button = (value) => ({ value, disabled: false });
 const form = {
   head: button('|<'), back: button('<'), play: button('再生'), forward: button('>'), tail: button('>|'),
-  speed: [{ checked: false, disabled: false }, { checked: true, disabled: false }, { checked: false, disabled: false }],
-  scroll: { checked: false },
+  speed: [button(), { checked: true, disabled: false }, button()], scroll: { checked: false },
 };
-const elements = { map: {}, elapse: { innerText: '' } };
-g.document = { player: form, getElementById: (id) => elements[id] };
+const elapse = { innerText: '' };
+g.document = { player: form, getElementById: (id) => ({ map: {}, elapse })[id] };
 
 (0, eval)(script);
 g.load();
 
-function fail(text) {
-  console.log('FAIL ' + text);
-  process.exit(1);
-}
-function runTimer() {
-  const timer = timers.shift();
-  (0, eval)(timer.code);
-}
-function enabled() {
-  return !form.head.disabled && !form.back.disabled && !form.forward.disabled && !form.tail.disabled &&
-    form.speed.every((s) => !s.disabled);
-}
+const runTimer = () => (0, eval)(timers.shift().code);
+const enabled = () => [form.head, form.back, form.forward, form.tail, ...form.speed].every((c) => !c.disabled);
+const pos = () => g.eval('pos');
 
-if (mode === 'load') {
-  for (const overlay of overlays) {
-    if (overlay.onclick) {
-      overlay.onclick();
-      console.log(overlay.html);
-    }
+if (process.argv[3] === 'load') {
+  for (const overlay of overlays.filter((o) => o.onclick)) {
+    overlay.onclick();
+    console.log(overlay.html);
   }
-} else if (mode === 'player') {
+} else {
   const last = g.eval('ps.length') - 1;
-  if (last < 1) fail('no positions');
   g.eval('pos = 100; setMarker();');
-  if (elements.elapse.innerText !== '[経過時間：00:10:00]') fail('elapse ' + elements.elapse.innerText);
-  if (g.readSpeed() !== 150) fail('speed ' + g.readSpeed());
-  console.log('ok elapse and speed');
-
+  if (elapse.innerText !== '[経過時間：00:10:00]' || g.readSpeed() !== 150) fail('elapse or speed');
   g.resetPos();
   g.playOrStop();
   if (form.play.value !== '停止' || enabled()) fail('playing state');
   while (timers.length > 0) runTimer();
-  if (g.eval('pos') !== last || form.play.value !== '再生' || !enabled()) fail('play to the end');
-  console.log('ok play to the end');
-
+  if (pos() !== last || form.play.value !== '再生' || !enabled()) fail('play to the end');
   g.resetPos();
   g.playOrStop();
-  while (g.eval('pos') < last - 1) runTimer();
+  while (pos() < last - 1) runTimer();
   g.playOrStop();
   while (timers.length > 0) runTimer();
-  if (g.eval('pos') !== last - 1 || form.play.value !== '再生' || !enabled()) fail('stop before the end');
-  console.log('ok stop before the end');
-
+  if (pos() !== last - 1 || form.play.value !== '再生' || !enabled()) fail('stop before the end');
   g.resetPos();
   g.playOrStop();
   runTimer();
@@ -112,6 +73,4 @@ if (mode === 'load') {
   g.playOrStop();
   if (timers.length !== 1) fail('restart runs ' + timers.length + ' playbacks');
   console.log('ok one playback after a restart');
-} else {
-  fail('unknown mode ' + mode);
 }
