@@ -15,7 +15,6 @@ std::string MemoryProfile::GetProfileString(const std::string& section, const st
 void MemoryProfile::WriteProfileString(const std::string& section, const std::string& key,
                                        const std::string& value) {
     values_[{section, key}] = value;
-    ++writeCount_;
 }
 
 int MemoryProfile::GetProfileInt(const std::string& section, const std::string& key,
@@ -32,10 +31,6 @@ int MemoryProfile::GetProfileInt(const std::string& section, const std::string& 
 
 void MemoryProfile::WriteProfileInt(const std::string& section, const std::string& key, int value) {
     WriteProfileString(section, key, FormatC("%d", value));
-}
-
-bool MemoryProfile::Contains(const std::string& section, const std::string& key) const {
-    return values_.count({section, key}) != 0;
 }
 
 }  // namespace trackalbum

@@ -19,13 +19,9 @@ public:
                       int defaultValue) override;
     void WriteProfileInt(const std::string& section, const std::string& key, int value) override;
 
-    bool Contains(const std::string& section, const std::string& key) const;
-    size_t GetWriteCount() const { return writeCount_; }
-
 private:
     // Integers are kept as their decimal text, as a file-backed profile keeps them.
     std::map<std::pair<std::string, std::string>, std::string> values_;
-    size_t writeCount_ = 0;
 };
 
 }  // namespace trackalbum

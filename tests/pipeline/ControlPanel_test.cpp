@@ -2,153 +2,96 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "pipeline/ApplyDoubles.h"
+#include "pipeline/BuildPageOptions.h"
+#include "pipeline/ColorToHex.h"
 #include "settings/MemoryProfile.h"
 
 namespace trackalbum {
 namespace {
 
+// Every setting in one line: the numbers in profile-table order, the colours as stored, the key.
+std::string Summary(const MapSettings& s) {
+    return FormatC("%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %06X %06X %06X %06X [%s]", s.MapType, s.Controller,
+                   s.PathWidth, s.MapTypeBtn, s.AutoZoom, s.ZoomLevel, s.DisplayType, s.DisplayWidth, s.DisplayHeight,
+                   s.Coloring, s.IconTrace, s.ProfWidth, s.ProfHeight, s.Scale, s.Overview, s.Japanese, s.PathColor,
+                   s.UpColor, s.DownColor, s.FlatColor, s.APIKey.c_str());
+}
+
 class ControlPanelTest : public ::testing::Test {
 protected:
-    void Store(const char* key, int value) { profile.WriteProfileInt("Parameters", key, value); }
     MapPropertyPage& Map() { return panel.GetMapPropertyPage(); }
-
     MemoryProfile profile;
     SettingsStore store{profile};
     ControlPanel panel;
-    doubles::FakeDocument document;
 };
 
-TEST_F(ControlPanelTest, FirstStartShowsTheDefaults) {
+TEST_F(ControlPanelTest, LoadClampsOnlyWidthZoomAndMapTypeAndSaveStoresAsTyped) {
+    for (const char* key : {"ZoomLevel", "MapType", "DisplayWidth"}) store.WriteInteger(key, 5000);
+    for (const char* key : {"PathWidth", "ProfHeight"}) store.WriteInteger(key, -3);
     panel.LoadSettingsToPages(store);
-    EXPECT_EQ(MapPropertyPage::GetMapTypeName(Map().GetMapType()), std::string("地図"));
-    EXPECT_EQ(Map().GetController(), 0);
-    EXPECT_EQ(Map().GetPathWidth(), 10);
-    EXPECT_EQ(Map().GetPathColor(), MakeColor(255, 0, 0));
-    EXPECT_EQ(Map().GetAutoZoom(), 1);
-    EXPECT_EQ(Map().GetZoomLevel(), 10);
+    EXPECT_EQ(Summary(panel.GetMapSettings()), "0 0 1 0 1 17 0 5000 100 1 1 800 -3 1 1 1 0000FF 0000FF 00FF00 FF0000 []");
     EXPECT_FALSE(Map().IsZoomFieldEnabled());
-    EXPECT_EQ(Map().GetDisplayType(), 0);
-    EXPECT_EQ(Map().GetDisplayWidth(), 100);
-    EXPECT_TRUE(Map().AreGradeColorsEnabled());
-    EXPECT_EQ(Map().GetProfWidth(), 800);
-    EXPECT_EQ(Map().GetProfHeight(), 600);
-    EXPECT_EQ(panel.GetApiKeyPage().GetAPIKey(), "");
-    EXPECT_EQ(panel.GetApiKeyPage().GetAPIHost(), ".");
-    EXPECT_EQ(panel.GetCameraGpsPage().GetTimeZoneHours(), 9);
-    EXPECT_EQ(panel.GetZoneSeconds(), 32400);
-}
 
-TEST_F(ControlPanelTest, StoredValuesOutOfRangeAreClampedWhenLoaded) {
-    Store("ZoomLevel", 25);
-    Store("PathWidth", 0);
-    Store("MapType", 7);
-    Store("PathRed", 300);
-    Store("DisplayWidth", 5000);  // sizes are taken as stored
-    Store("ProfHeight", -3);
-    panel.LoadSettingsToPages(store);
-    EXPECT_EQ(Map().GetZoomLevel(), 17);
-    EXPECT_EQ(Map().GetPathWidth(), 1);
-    EXPECT_EQ(Map().GetMapType(), 0);
-    EXPECT_EQ(GetRed(Map().GetPathColor()), 44u);
-    EXPECT_EQ(Map().GetDisplayWidth(), 5000);
-    EXPECT_EQ(Map().GetProfHeight(), -3);
-
-    panel.SavePagesToSettings(store, document);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "MapType", -1), 0);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "ZoomLevel", -1), 17);
-}
-
-TEST_F(ControlPanelTest, MapTypeOfTwoSelectsMapWithPhoto) {
-    Store("MapType", 2);
-    panel.LoadSettingsToPages(store);
-    EXPECT_EQ(MapPropertyPage::GetMapTypeName(Map().GetMapType()), std::string("地図+写真"));
-}
-
-TEST_F(ControlPanelTest, SaveWritesEveryPageValueAndThenTheComments) {
     Map().SetPathColor(MakeColor(1, 2, 171));
     Map().StoreZoomLevel(25);  // typed, not clamped
-    Map().SetController(2);
+    Map().SetMapType(2);
     panel.GetApiKeyPage().SetAPIKey("key&<>\"");
-    panel.GetApiKeyPage().SetIconHost("https://icons.example.org");
+    doubles::FakeDocument document;
     panel.GetCameraGpsPage().SetGpsFile("ride.gpx");
     EXPECT_TRUE(panel.SavePagesToSettings(store, document));
-
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathRed", -1), 1);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathGreen", -1), 2);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathBlue", -1), 171);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "ZoomLevel", -1), 25);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "Controller", -1), 2);
-    EXPECT_EQ(profile.GetProfileString("Parameters", "APIKey", ""), "key&<>\"");
-    EXPECT_EQ(profile.GetProfileString("Parameters", "IconHost", ""), "https://icons.example.org");
-    EXPECT_EQ(document.calls.back(), "WriteComments ride.gpx");
-
+    EXPECT_EQ(store.GetZoomLevel(), 25);
+    EXPECT_EQ(document.calls, std::vector<std::string>{"WriteComments ride.gpx"});
     ControlPanel reloaded;
     reloaded.LoadSettingsToPages(store);
-    EXPECT_EQ(reloaded.GetMapSettings().PathColor, MakeColor(1, 2, 171));
-    EXPECT_EQ(reloaded.GetMapSettings().ZoomLevel, 17);  // the load clamps
-    EXPECT_EQ(reloaded.GetMapSettings().IconHost, "https://icons.example.org");
+    EXPECT_EQ(Summary(reloaded.GetMapSettings()),
+              "2 0 1 0 1 17 0 5000 100 1 1 800 -3 1 1 1 AB0201 0000FF 00FF00 FF0000 [key&<>\"]");
 }
 
-TEST_F(ControlPanelTest, SpinsClampAtTheirEndsButClockMinutesHaveNone) {
+TEST_F(ControlPanelTest, SpinsStopAtTheirEndsButClockMinutesHaveNone) {
     Map().SetZoomLevel(17);
-    Map().StepZoomLevel(-1);
+    Map().StepZoomLevel(-1);  // the up arrow
+    Map().StorePathWidth(500);  // typed beyond the range; the next step pulls it back
+    Map().StepPathWidth(-1);
     EXPECT_EQ(Map().GetZoomLevel(), 17);
-    Map().SetZoomLevel(1);
-    Map().StepZoomLevel(1);
-    EXPECT_EQ(Map().GetZoomLevel(), 1);
-    Map().SetPathWidth(100);
-    Map().StepPathWidth(-1);
     EXPECT_EQ(Map().GetPathWidth(), 100);
-    Map().StorePathWidth(500);  // typed beyond the range; the next spin step pulls it back
-    Map().StepPathWidth(-1);
-    EXPECT_EQ(Map().GetPathWidth(), 100);
-
-    CameraGpsPage& page = panel.GetCameraGpsPage();
-    page.StepClockMinutes(-1);
-    EXPECT_EQ(page.GetClockMinutes(), 1);
-    page.StepClockMinutes(1);
-    page.StepClockMinutes(1);
-    EXPECT_EQ(page.GetClockMinutes(), -1);
+    panel.GetCameraGpsPage().StepClockMinutes(1);
+    EXPECT_EQ(panel.GetCameraGpsPage().GetClockMinutes(), -1);
 }
 
-TEST_F(ControlPanelTest, TimeZoneOutsideTheListReadsAsMinusThirteen) {
+TEST_F(ControlPanelTest, TimeOffsets) {
     CameraGpsPage& page = panel.GetCameraGpsPage();
-    page.SetTimeZoneHours(-12);
-    EXPECT_EQ(panel.GetZoneSeconds(), -43200);
-    page.SetTimeZoneHours(12);
-    EXPECT_EQ(panel.GetZoneSeconds(), 43200);
-    page.SetTimeZoneHours(13);
-    EXPECT_EQ(page.GetTimeZoneHours(), -13);
+    EXPECT_EQ(panel.GetZoneSeconds(), 32400);
+    page.SetTimeZoneHours(13);  // no such entry: the list reads -13
     EXPECT_EQ(panel.GetZoneSeconds(), -13 * 3600);
-    EXPECT_EQ(CameraGpsPage::FormatTimeZone(9), " +9");
-    EXPECT_EQ(CameraGpsPage::FormatTimeZone(-12), "-12");
-    EXPECT_EQ(CameraGpsPage::FormatTimeZone(0), " +0");
-}
-
-TEST_F(ControlPanelTest, ClockSecondsCountOnlyWithTheCorrectionOn) {
-    CameraGpsPage& page = panel.GetCameraGpsPage();
+    EXPECT_EQ(CameraGpsPage::FormatTimeZone(9) + CameraGpsPage::FormatTimeZone(-12), " +9-12");
+    page.SetTimeZoneHours(9);
     page.SetClockMinutes(5);
-    EXPECT_EQ(panel.GetClockSeconds(), 0);
-    EXPECT_EQ(panel.GetPlacementOffset(), 32400);
+    EXPECT_EQ(panel.GetPlacementOffset(), 32400);  // the correction is off
     page.SetClockCorrection(1);
-    EXPECT_EQ(panel.GetClockSeconds(), 300);
     EXPECT_EQ(panel.GetPlacementOffset(), 32100);
     page.SetClockMinutes(-2147483647);  // no bounds, but no wrap-around either
-    EXPECT_EQ(panel.GetClockSeconds(), -2147483647 - 1);
     EXPECT_EQ(panel.GetPlacementOffset(), 2147483647);
 }
 
-TEST_F(ControlPanelTest, CopyButtonRules) {
-    CameraGpsPage& page = panel.GetCameraGpsPage();
-    page.SetGpsFile("a.gpx");
-    EXPECT_FALSE(page.IsCopyButtonEnabled());
-    page.SetPhotoFolder("/p");
-    EXPECT_TRUE(page.IsCopyButtonEnabled());
-    EXPECT_EQ(page.GetCopyButtonCaption(false), "画像縮小");
-    page.SetKeepOriginalSize(1);
-    EXPECT_EQ(page.GetCopyButtonCaption(false), "コピー");
-    EXPECT_EQ(page.GetCopyButtonCaption(true), "コピー中…");
+TEST(BuildPageOptionsTest, ColoursFlagsAndSizeTexts) {
+    EXPECT_EQ(ColorToHex(MakeColor(1, 2, 171)) + " " + ColorToHex(0xFFABCDEFu), "0102AB EFCDAB");
+    MapSettings settings;
+    for (const auto [controller, switchButtons, flags] : {std::array{1, 1, 6}, {2, 0, 1}, {0, 0, 0}, {0, 1, 4}, {9, 1, 4}}) {
+        settings.Controller = controller;
+        settings.MapTypeBtn = switchButtons;
+        EXPECT_EQ(BuildPageOptions(settings, {}).GetControlFlags(), flags) << controller << switchButtons;
+    }
+    settings.UpColor = MakeColor(1, 2, 3);
+    settings.DownColor = MakeColor(4, 5, 6);
+    settings.ProfWidth = -5;
+    PageOptions o = BuildPageOptions(settings, {});
+    EXPECT_EQ(o.GetDisplayWidthText() + " " + o.GetProfWidthText() + " " + o.GetProfHeightText(), "100% -5px 600px");
+    EXPECT_EQ(o.GetPathColorHex() + o.GetUpColorHex() + o.GetDownColorHex() + o.GetFlatColorHex(), "FF0000010203040506" "0000FF");
+    settings.DisplayType = 1;
+    EXPECT_EQ(BuildPageOptions(settings, {}).GetDisplayHeightText(), "100px");
 }
 
 }  // namespace

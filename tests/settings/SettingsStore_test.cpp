@@ -1,94 +1,108 @@
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "platform/CFormat.h"
+#include "platform/WxFileProfile.h"
 #include "settings/MemoryProfile.h"
 
 namespace trackalbum {
 namespace {
 
-class SettingsStoreTest : public ::testing::Test {
-protected:
+namespace fs = std::filesystem;
+
+TEST(SettingsStoreTest, ColoursAreThreeKeysReadBackByTheirLowEightBits) {
     MemoryProfile profile;
-    SettingsStore store{profile};
+    SettingsStore store(profile);
+    store.SetPathColor(0xFFAB0201u);  // the top byte is no colour
+    EXPECT_EQ(FormatC("%d %d %d", store.GetInteger("PathRed", -1), store.GetInteger("PathGreen", -1),
+                      store.GetInteger("PathBlue", -1)), "1 2 171");
+    store.WriteInteger("PathRed", 300);
+    store.WriteInteger("PathGreen", -1);
+    EXPECT_EQ(store.GetPathColor(), MakeColor(44, 255, 171));
+    store.SetUpColor(MakeColor(1, 2, 3));
+    store.SetDownColor(MakeColor(4, 5, 6));
+    store.SetFlatColor(MakeColor(7, 8, 9));
+    EXPECT_EQ(FormatC("%06X %06X %06X %06X", store.GetPathColor(), store.GetUpColor(), store.GetDownColor(),
+                      store.GetFlatColor()), "ABFF2C 030201 060504 090807");
+}
+
+class WxFileProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/ta-profile-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    bool StoreApiKey(const fs::path& where, const std::string& value) {
+        WxFileProfile profile(where.string());
+        SettingsStore(profile).SetAPIKey(value);
+        return profile.Flush();
+    }
+    std::string StoredApiKey(const fs::path& where) {
+        WxFileProfile profile(where.string());
+        return SettingsStore(profile).GetAPIKey();
+    }
+
+    fs::path folder;
 };
 
-TEST_F(SettingsStoreTest, EmptyProfileGivesTheDefaults) {
-    MapSettings defaults;
-    EXPECT_EQ(store.GetAPIKey(), "");
-    EXPECT_EQ(store.GetPathColor(), MakeColor(255, 0, 0));
-    EXPECT_EQ(store.GetPathWidth(), 10);
-    EXPECT_EQ(store.GetMapType(), 0);
-    EXPECT_EQ(store.GetMapTypeBtn(), 0);
-    EXPECT_EQ(store.GetController(), 0);
-    EXPECT_EQ(store.GetDisplayType(), 0);
-    EXPECT_EQ(store.GetDisplayWidth(), 100);
-    EXPECT_EQ(store.GetDisplayHeight(), 100);
-    EXPECT_EQ(store.GetAutoZoom(), 1);
-    EXPECT_EQ(store.GetZoomLevel(), 10);
-    EXPECT_EQ(store.GetUpColor(), MakeColor(255, 0, 0));
-    EXPECT_EQ(store.GetDownColor(), MakeColor(0, 255, 0));
-    EXPECT_EQ(store.GetFlatColor(), MakeColor(0, 0, 255));
-    EXPECT_EQ(store.GetColoring(), 1);
-    EXPECT_EQ(store.GetIconTrace(), 1);
-    EXPECT_EQ(store.GetProfWidth(), 800);
-    EXPECT_EQ(store.GetProfHeight(), 600);
-    EXPECT_EQ(store.GetScale(), 1);
-    EXPECT_EQ(store.GetOverview(), 1);
-    EXPECT_EQ(store.GetJapanese(), 1);
-    EXPECT_EQ(store.GetAPIHost(), ".");
-    EXPECT_EQ(store.GetIconHost(), ".");
-    // The record's own defaults agree with the store's.
-    EXPECT_EQ(defaults.PathColor, store.GetPathColor());
-    EXPECT_EQ(defaults.DownColor, store.GetDownColor());
-    EXPECT_EQ(defaults.ProfHeight, store.GetProfHeight());
+TEST_F(WxFileProfileTest, ValuesComeBackVerbatimFromANewFolder) {
+    const fs::path path = folder / "conf" / "Trackalbum.conf";
+    for (const std::string value : {"$HOME/${USER}", "%PATH%", "a\\b\\\\c", "\"q\"", "  padded  ", "k=v;#no comment",
+                                    "l1\nl2\tt\rc", "日本語", "[Parameters]", "", "ab\xFF" "cd"}) {
+        ASSERT_TRUE(StoreApiKey(path, value));
+        EXPECT_EQ(StoredApiKey(path), value == "ab\xFF" "cd" ? "ab\xEF\xBF\xBD" "cd" : value);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), {}), 1);  // no temporary left
 }
 
-TEST_F(SettingsStoreTest, EverythingLivesInTheParametersSection) {
-    store.SetPathWidth(7);
-    store.SetAPIKey("k");
-    EXPECT_TRUE(profile.Contains("Parameters", "PathWidth"));
-    EXPECT_TRUE(profile.Contains("Parameters", "APIKey"));
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathWidth", 0), 7);
+TEST_F(WxFileProfileTest, GarbageFileGivesDefaultsQuietly) {
+    std::string noise;
+    for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919) % 256);
+    for (const std::string& bytes : {noise, std::string("=\n==\n[]\n[/]\nZoomLevel\n"), std::string(100000, '['),
+                                    std::string("[Parameters]\nZoomLevel=abc\nPathWidth=99999999999999999999\n"),
+                                    std::string("\\ =a$"), std::string("/].#[\\[b$b.#[\r= \n.]")}) {
+        std::ofstream(folder / "garbage", std::ios::binary) << bytes;
+        testing::internal::CaptureStderr();
+        {
+            WxFileProfile profile((folder / "garbage").string());
+            EXPECT_EQ(SettingsStore(profile).GetZoomLevel(), 10);
+            const int width = SettingsStore(profile).GetPathWidth();
+            EXPECT_TRUE(width == 10 || width == 2147483647) << width;
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    }
 }
 
-TEST_F(SettingsStoreTest, ColourIsSplitIntoThreeKeysAndPackedBack) {
-    store.SetPathColor(MakeColor(1, 2, 171));
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathRed", -1), 1);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathGreen", -1), 2);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "PathBlue", -1), 171);
-    EXPECT_EQ(store.GetPathColor(), MakeColor(1, 2, 171));
-    EXPECT_EQ(store.GetPathColor(), 0xAB0201u);
-}
+TEST_F(WxFileProfileTest, NothingStoredIsLostWhenTheProfileCannotBeWritten) {
+    fs::create_directories(folder / "dir.conf");  // cannot be read, so never written over
+    EXPECT_NE(WxFileProfile((folder / "dir.conf").string()).GetLastProblem(), "");
+    EXPECT_FALSE(StoreApiKey(folder / "dir.conf", "k"));
+    EXPECT_TRUE(fs::is_directory(folder / "dir.conf"));
 
-TEST_F(SettingsStoreTest, ColourComponentsKeepTheirLowEightBits) {
-    profile.WriteProfileInt("Parameters", "PathRed", 300);
-    profile.WriteProfileInt("Parameters", "PathGreen", -1);
-    EXPECT_EQ(GetRed(store.GetPathColor()), 44u);
-    EXPECT_EQ(GetGreen(store.GetPathColor()), 255u);
-    EXPECT_EQ(GetBlue(store.GetPathColor()), 0u);
-}
-
-TEST_F(SettingsStoreTest, EachColourHasItsOwnKeys) {
-    store.SetUpColor(MakeColor(1, 1, 1));
-    store.SetDownColor(MakeColor(2, 2, 2));
-    store.SetFlatColor(MakeColor(3, 3, 3));
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "UpBlue", 0), 1);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "DownRed", 0), 2);
-    EXPECT_EQ(profile.GetProfileInt("Parameters", "FlatGreen", 0), 3);
-    EXPECT_EQ(store.GetPathColor(), MakeColor(255, 0, 0));
-}
-
-TEST_F(SettingsStoreTest, StoredNumbersAreNotClampedByTheStore) {
-    store.SetZoomLevel(25);
-    store.SetPathWidth(0);
-    EXPECT_EQ(store.GetZoomLevel(), 25);
-    EXPECT_EQ(store.GetPathWidth(), 0);
-}
-
-TEST_F(SettingsStoreTest, NonNumericStoredIntegerGivesTheDefault) {
-    profile.WriteProfileString("Parameters", "ZoomLevel", "lots");
-    EXPECT_EQ(store.GetZoomLevel(), 10);
+    const fs::path good = folder / "good" / "Trackalbum.conf";
+    ASSERT_TRUE(StoreApiKey(good, "old"));
+    EXPECT_FALSE(StoreApiKey(good / "sub" / "x.conf", "k"));  // a file where a folder should be
+    // A file-size limit makes the write itself fail, whoever runs the test.
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool stored = StoreApiKey(good, std::string(4096, 'n'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(StoredApiKey(good), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(good.parent_path()), {}), 1);
 }
 
 }  // namespace
