@@ -2,6 +2,7 @@
 // A document and a host that record what Apply asks of them.
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,8 @@ public:
         pagesOnDisk.insert(kind);
     }
     std::string GetPageAddress(int kind, const PageOptions&) const override {
-        if (!pagesOnDisk.count(kind)) throw FileError("html/x.html", "no page of kind " + std::to_string(kind));
+        // Not a FileError: any error ends Apply the same way.
+        if (!pagesOnDisk.count(kind)) throw std::runtime_error("no page of kind " + std::to_string(kind));
         return "file:///html/" + std::to_string(kind);
     }
     const GpsTrack& GetTrack() const override { return track_; }

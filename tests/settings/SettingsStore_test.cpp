@@ -74,8 +74,7 @@ TEST_F(WxFileProfileTest, GarbageFileGivesDefaultsQuietly) {
         {
             WxFileProfile profile((folder / "garbage").string());
             EXPECT_EQ(SettingsStore(profile).GetZoomLevel(), 10);
-            const int width = SettingsStore(profile).GetPathWidth();
-            EXPECT_TRUE(width == 10 || width == 2147483647) << width;
+            EXPECT_GE(SettingsStore(profile).GetPathWidth(), 10);  // an overflowing number saturates
         }
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     }
