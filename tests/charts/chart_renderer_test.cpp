@@ -101,12 +101,12 @@ protected:
 };
 
 TEST_F(ChartRendererTest, HorizontalGridLabelsAndLinesSitWhereTheMarginsPutThem) {
-    // 12.3 km at 0 m: y bounds 0 and 50, step 10, left margin 12 ("50"), x axis on row 135 - 9;
-    // offsets i * 10 * 126 / 50 = 25 i, labels centred on their line; then y low, y high, x low, x high.
-    Image chart = Render({{0, 0}, {123, 0}}, 10, 1, ChartRenderer::HorizontalGrid);
-    EXPECT_EQ(font_.labels, (Strings{"10@0,97", "20@0,72", "30@0,47", "40@0,22", "0@6,118", "50@0,0", "0@12,126", "12@168,126"}));
-    EXPECT_EQ(Along(chart, Grid, 100), (Ints{26, 51, 76, 101, 126}));  // the x axis is the fifth line
-    EXPECT_EQ(Along(chart, Grid, -1, 26).size(), 180u - 12u);           // from the y axis on
+    // Up to 60 m: y bounds 0 and 100, step 30, left margin 18 ("100"), x axis on row 135 - 9; offsets
+    // i * 30 * 126 / 100 = 37, 75, 113: the third label's top, 126 - 113 - 4, is not below the top label's 9.
+    Image chart = Render({{0, 0}, {123, 60}}, 10, 1, ChartRenderer::HorizontalGrid);
+    EXPECT_EQ(font_.labels, (Strings{"30@6,85", "60@6,47", "0@12,118", "100@0,0", "0@18,126", "12@168,126"}));
+    EXPECT_EQ(Along(chart, Grid, 100), (Ints{51, 89, 126}));  // the x axis is the last line
+    EXPECT_EQ(Along(chart, Grid, -1, 89).size(), 180u - 18u);  // from the y axis on
     // 12.34 km from 120 to 480 m: bounds 100 and 500, step 130, candidates 230, 360, 490 and
     // 620 m at offsets 40, 81, 122, 163: only the first two clear the top label.
     font_.labels.clear();
@@ -116,14 +116,13 @@ TEST_F(ChartRendererTest, HorizontalGridLabelsAndLinesSitWhereTheMarginsPutThem)
 }
 
 TEST_F(ChartRendererTest, VerticalGridStopsShortOfTheUpperBoundLabel) {
-    // Speeds up to 58.5 km/h: x labels 0 and 58, step 10; left margin 6, offsets i * 10 * 174 / 58
-    // = 30 i, and a label's centre must stay left of 180 - 12: five lines (10 to 50 km/h).
-    std::vector<ChartPoint> points;
-    for (int i = 0; i < 40; ++i) points.push_back({15 * i, i == 3 ? 2500 : 0});
-    const Image chart = Render(points, 10, 1000, ChartRenderer::VerticalGrid);
-    EXPECT_EQ(font_.labels, (Strings{"10@30,126", "20@60,126", "30@90,126", "40@120,126", "50@150,126", "0@0,118",
-                                     "2@0,0", "0@6,126", "58@168,126"}));
-    EXPECT_EQ(Along(chart, Grid, -1, 125), (Ints{6, 36, 66, 96, 126, 156}));
+    // x labels 0 and 39, step 5; left margin 6, offsets i * 5 * 174 / 39 = 22, 44, 66, 89, 111, 133,
+    // 156; the label "35" would end its centre at 6 + 156 + 6, not left of 180 - 12, so it is left out.
+    const Image chart = Render({{0, 0}, {390, 0}}, 10, 1000, ChartRenderer::VerticalGrid);
+    EXPECT_EQ(font_.labels, (Strings{"5@25,126", "10@44,126", "15@66,126", "20@89,126", "25@111,126", "30@133,126",
+                                     "0@0,118", "0@0,0", "0@6,126", "39@168,126"}));
+    EXPECT_EQ(Along(chart, Grid, -1, 125), (Ints{6, 28, 50, 72, 95, 117, 139}));
+    EXPECT_EQ(Along(chart, Grid, -1, 0), (Ints{28, 50, 72, 95, 117, 139}));  // the y axis leaves out row 0
 }
 
 TEST_F(ChartRendererTest, TheAreaIsXoredIntoThePlotRectangleAndedWhenReducedAndCutBelowTheBottom) {
