@@ -102,6 +102,28 @@ std::string KeepWellFormedLines(const std::string& text) {
     return result;
 }
 
+// True when at least one group or key line survived: the file is a profile, maybe damaged.
+bool HasProfileLine(const std::string& wellFormed) {
+    size_t start = 0;
+    while (start < wellFormed.size()) {
+        const size_t end = wellFormed.find('\n', start);
+        const char first = wellFormed[start];
+        if (end != start && first != ';' && first != '#') return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Keeps the file's bytes reachable under "<path>.bad" (or ".bad.N" when that is taken).
+bool SetAside(const std::string& path) {
+    for (int n = 0; n < 100; ++n) {
+        const std::string name = path + ".bad" + (n == 0 ? std::string() : "." + std::to_string(n));
+        if (link(path.c_str(), name.c_str()) == 0) return true;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
 wxString ToWx(const std::string& text) { return wxString::FromUTF8(RepairUtf8(text)); }
 
 std::string FromWx(const wxString& text) {
@@ -190,8 +212,10 @@ WxFileProfile::WxFileProfile(const std::string& path) : impl_(std::make_unique<I
         }
         close(fd);
     }
+    const bool hadBytes = !contents.empty() || !lastProblem_.empty();
     if (contents.find('\0') != std::string::npos) contents.clear();
     contents = KeepWellFormedLines(contents);
+    setAsideFirst_ = mayWrite_ && hadBytes && !HasProfileLine(contents);
     wxMemoryInputStream stream(contents.data(), contents.size());
     impl_->config = std::make_unique<wxFileConfig>(stream, wxConvUTF8);
     // Values are stored verbatim: an API key may hold "$" or "%" like any other character.
@@ -247,6 +271,13 @@ bool WxFileProfile::Flush() {
     if (!MakeFolders(folder)) {
         lastProblem_ = folder + ": " + std::strerror(errno);
         return false;
+    }
+    if (setAsideFirst_) {
+        if (!SetAside(path_)) {
+            lastProblem_ = path_ + ": not a profile file; left as it is (" + std::strerror(errno) + ")";
+            return false;
+        }
+        setAsideFirst_ = false;
     }
     std::string temporary = path_ + ".XXXXXX";
     int fd = mkstemp(temporary.data());

@@ -44,6 +44,9 @@ private:
     std::string lastProblem_;
     bool dirty_ = false;
     bool mayWrite_ = true;
+    // The file held bytes that are no profile at all: they are kept under another name
+    // before the first save replaces them, in case the path named the wrong file.
+    bool setAsideFirst_ = false;
 };
 
 }  // namespace trackalbum

@@ -80,6 +80,26 @@ TEST_F(WxFileProfileTest, GarbageFileGivesDefaultsQuietly) {
     }
 }
 
+TEST_F(WxFileProfileTest, AFileThatIsNoProfileIsKeptAsideBeforeTheFirstSave) {
+    const fs::path path = folder / "walk.gpx";  // named by mistake
+    const std::string first = "<?xml version=\"1.0\"?>\n<gpx creator=\"x\"></gpx>\n";
+    const auto read = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    std::ofstream(path, std::ios::binary) << first;
+    ASSERT_TRUE(StoreApiKey(path, "k1"));
+    EXPECT_EQ(read(folder / "walk.gpx.bad"), first);
+    EXPECT_EQ(StoredApiKey(path), "k1");
+    ASSERT_TRUE(StoreApiKey(path, "k2"));  // a profile now: replaced without another copy
+    EXPECT_FALSE(fs::exists(folder / "walk.gpx.bad.1"));
+
+    std::ofstream(path, std::ios::binary) << std::string(5 * 1024 * 1024, 'x');  // too large
+    ASSERT_TRUE(StoreApiKey(path, "k3"));
+    EXPECT_EQ(fs::file_size(folder / "walk.gpx.bad.1"), 5u * 1024 * 1024);
+    EXPECT_EQ(read(folder / "walk.gpx.bad"), first);
+}
+
 TEST_F(WxFileProfileTest, NothingStoredIsLostWhenTheProfileCannotBeWritten) {
     fs::create_directories(folder / "dir.conf");  // cannot be read, so never written over
     EXPECT_NE(WxFileProfile((folder / "dir.conf").string()).GetLastProblem(), "");
