@@ -1,199 +1,138 @@
 #include "photos/ExifReader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "photos/jpeg_header_support.h"
+#include "photos/PictureList.h"
 #include "photos/temp_folder_support.h"
+#include "platform/Errors.h"
+#include "support/MiniJson.h"
 
 namespace trackalbum {
 namespace {
 
-using testing::Bytes;
-using testing::DateTimeEntry;
-using testing::IfdEntry;
-using testing::MakeExifSegment;
-using testing::MakeJfifSegment;
-using testing::MakeJpeg;
-using testing::MakeSegment;
-using testing::MakeTiff;
+// JPEG headers built byte by byte, so that each case says exactly which bytes the reader meets.
+struct Entry {
+    std::string text;       // stored after the directory, its offset in the value field
+    uint32_t count = 0;     // for entries without text: count and value as given
+    uint32_t value = 0;
+    uint16_t tag = 0x0132;  // DateTime
+};
 
-constexpr char Taken[] = "2006:05:03 12:34:56";
+std::string Put(bool littleEndian, uint64_t value, int size) {
+    std::string out;
+    for (int i = 0; i < size; ++i) out += static_cast<char>(value >> 8 * (littleEndian ? i : size - 1 - i));
+    return out;
+}
+
+// Byte order, 42, IFD0 at offset 8 with the entries (all typed ASCII), then the texts.
+std::string Tiff(const std::vector<Entry>& entries, bool le = true, uint32_t ifdOffset = 8) {
+    std::string out = (le ? "II" : "MM") + Put(le, 42, 2) + Put(le, ifdOffset, 4) + Put(le, entries.size(), 2), data;
+    for (const Entry& e : entries) {
+        const uint64_t offset = 8 + 2 + 12 * entries.size() + 4 + data.size();
+        out += Put(le, e.tag, 2) + Put(le, 2, 2) + Put(le, e.text.empty() ? e.count : e.text.size() + 1, 4) +
+               Put(le, e.text.empty() ? e.value : offset, 4);
+        if (!e.text.empty()) data += e.text + '\0';
+    }
+    return out + Put(le, 0, 4) + data;
+}
+
+std::string Segment(char marker, const std::string& payload, size_t length = 0) {
+    return "\xFF" + std::string(1, marker) + Put(false, length ? length : payload.size() + 2, 2) + payload;
+}
+std::string Exif(const std::string& tiff, size_t length = 0) { return Segment('\xE1', std::string("Exif\0\0", 6) + tiff, length); }
+const std::string Jfif = Segment('\xE0', std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14));
+
+// SOI, the segments, a start of scan, and image data holding what reads as an APP1.
+std::string Jpeg(const std::string& segments) {
+    return "\xFF\xD8" + segments + Segment('\xDA', std::string("\1\1\0\0\x3F\0", 6)) +
+           std::string("\x12\x34\xFF\x00\xFF\xE1\x00\x10\x56\xFF\xD9", 11);
+}
 
 class ExifReaderTest : public ::testing::Test {
 protected:
-    testing::ScopedTimeZone zone_{"Asia/Tokyo"};
+    void SetUp() override { testing::SetTimeZone("Asia/Tokyo"); }
+    // Reads the bytes from memory and from a file; both walks must agree. The time found, or 0.
+    int64_t Read(const std::string& bytes) {
+        ExifReader memory, file;
+        const int32_t fromMemory = memory.ReadBuffer(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        testing::WriteBytes(folder_ / "photo.jpg", bytes);
+        EXPECT_TRUE(file.Read(folder_ / "photo.jpg") == fromMemory && file.GetTime() == memory.GetTime());
+        return fromMemory ? file.GetTime().GetTime() : 0;
+    }
     testing::TempFolder folder_;
-    const TimeValue expected_{2006, 5, 3, 12, 34, 56};
-
-    // Reads the bytes both from memory and from a file; both walks must agree.
-    int32_t ReadBoth(const Bytes& bytes, TimeValue* time = nullptr) {
-        ExifReader memory;
-        int32_t fromMemory = memory.ReadBuffer(bytes.data(), bytes.size());
-        const std::string path = folder_ / "photo.jpg";
-        testing::WriteFile(path, bytes);
-        ExifReader file;
-        int32_t fromFile = file.Read(path);
-        EXPECT_EQ(fromMemory, fromFile);
-        EXPECT_EQ(memory.GetTime(), file.GetTime());
-        if (time) *time = file.GetTime();
-        return fromFile;
-    }
-
-    Bytes Photo(bool littleEndian, const std::vector<IfdEntry>& entries) {
-        return MakeJpeg({MakeJfifSegment(), MakeExifSegment(MakeTiff(littleEndian, entries))});
-    }
 };
 
-TEST_F(ExifReaderTest, ReadsIfd0DateTimeInEitherByteOrder) {
-    std::vector<IfdEntry> entries{{0x010F, 2, "Maker"}, DateTimeEntry(Taken), {0x0112, 3, "", 1, 6}};
-    for (bool le : {true, false}) {
-        TimeValue time;
-        EXPECT_EQ(ReadBoth(Photo(le, entries), &time), 1) << (le ? "II" : "MM");
-        EXPECT_EQ(time, expected_);
-    }
-}
+const Entry Good{"2006:05:03 12:34:56"};
 
-TEST_F(ExifReaderTest, SkipsSegmentsBeforeTheApp1ByTheirFullLength) {
-    Bytes tiff = MakeTiff(false, {DateTimeEntry(Taken)});
-    // Lengths past one byte and past the reader's own read chunk; the payload holds bytes
-    // that look like an APP1 marker.
-    for (size_t size : {300u, 5000u, 20000u, 65000u}) {
-        Bytes payload(size, 0xE1);
-        payload[0] = 0xFF;
-        Bytes bytes = MakeJpeg({MakeJfifSegment(), MakeSegment(0xE2, payload), MakeExifSegment(tiff)});
-        TimeValue time;
-        EXPECT_EQ(ReadBoth(bytes, &time), 1) << size;
-        EXPECT_EQ(time, expected_);
-    }
-}
-
-TEST_F(ExifReaderTest, ReadsADateTimeFarInsideALargeSegment) {
-    std::vector<IfdEntry> entries{{0x8769, 4, "", 1, 0}};
-    entries.push_back({0x9999, 7, std::string(60000, 'x')});
-    entries.push_back(DateTimeEntry(Taken));
-    TimeValue time;
-    EXPECT_EQ(ReadBoth(Photo(true, entries), &time), 1);
-    EXPECT_EQ(time, expected_);
-}
-
-TEST_F(ExifReaderTest, FillBytesBeforeAMarkerAreSkipped) {
-    Bytes app1 = MakeExifSegment(MakeTiff(true, {DateTimeEntry(Taken)}));
-    app1.insert(app1.begin(), {0xFF, 0xFF});
-    EXPECT_EQ(ReadBoth(MakeJpeg({MakeJfifSegment(), app1})), 1);
-}
-
-TEST_F(ExifReaderTest, OnlyTheFirstApp1IsLookedAt) {
-    Bytes exif = MakeExifSegment(MakeTiff(true, {DateTimeEntry(Taken)}));
-    EXPECT_EQ(ReadBoth(MakeJpeg({MakeJfifSegment(), testing::MakeXmpSegment(), exif})), 0);
-}
-
-TEST_F(ExifReaderTest, FindsNothingWithoutAnIfd0DateTime) {
-    // DateTimeOriginal belongs to the EXIF sub-directory and is not looked at, nor is the
-    // same tag in IFD0.
-    EXPECT_EQ(ReadBoth(Photo(true, {{0x8769, 4, "", 1, 8}, {0x9003, 2, Taken}})), 0);
-    EXPECT_EQ(ReadBoth(MakeJpeg({MakeJfifSegment()})), 0);
-    EXPECT_EQ(ReadBoth(MakeJpeg({})), 0);
-}
-
-TEST_F(ExifReaderTest, ALaterDateTimeEntryWins) {
-    TimeValue time;
-    EXPECT_EQ(ReadBoth(Photo(false, {DateTimeEntry("2001:01:01 00:00:00"), DateTimeEntry(Taken)}), &time), 1);
-    EXPECT_EQ(time, expected_);
-}
-
-TEST_F(ExifReaderTest, AnUnrepresentableDateCountsAsNone) {
+TEST_F(ExifReaderTest, FindsOnlyARepresentableIfd0DateTimeOfTheFirstApp1) {
+    const int64_t taken = TimeValue(2006, 5, 3, 12, 34, 56).GetTime();
+    const std::vector<Entry> many{{"Maker", 0, 0, 0x010F}, {"2001:01:01 00:00:00"}, {std::string(60000, 'x'), 0, 0, 0x9999}, Good};
+    std::string entries65535 = Tiff({Good});
+    entries65535[8] = entries65535[9] = '\xFF';
+    std::string inImageData = Jpeg(Jfif);
+    inImageData.insert(inImageData.size() - 2, Exif(Tiff({Good})));
+    const std::pair<std::string, int64_t> cases[] = {
+        // Byte orders, long segments holding APP1-like bytes, fill bytes, later entries, 65535 entries.
+        {Jpeg(Jfif + Exif(Tiff(many, false))), taken},
+        {Jpeg(Jfif + Segment('\xE2', "\xFF" + std::string(300, '\xE1')) + Exif(Tiff(many))), taken},
+        {Jpeg(Segment('\xE2', std::string(5000, '\xE1')) + Segment('\xE2', std::string(65000, '\xE1')) + "\xFF" + Exif(Tiff(many, false))), taken},
+        {Jpeg(Exif(entries65535)), taken},
+        // An unrepresentable date is none; an earlier good entry stands.
+        {Jpeg(Exif(Tiff({{"0000:00:00 00:00:00"}}))), 0}, {Jpeg(Exif(Tiff({{"1969:12:31 00:00:00"}}))), 0},
+        {Jpeg(Exif(Tiff({{"99999999999999999999:05:03 12:34:56"}}))), 0}, {Jpeg(Exif(Tiff({Good, {"0000:00:00 00:00:00"}}))), taken},
+        // No JPEG, no APP1, XMP first, a date only in the sub-directory, past the scan, no marker.
+        {"", 0}, {"\x89PNG\r\n\x1A\n", 0}, {"\xFF\xD8", 0}, {Jpeg(Jfif), 0},
+        {Jpeg(Segment('\xE1', std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 33)) + Exif(Tiff({Good}))), 0},
+        {Jpeg(Exif(Tiff({{"", 1, 8, 0x8769}, {Good.text, 0, 0, 0x9003}}))), 0}, {inImageData, 0},
+        {std::string("\xFF\xD8\x00\x10", 4) + Exif(Tiff({Good})), 0},
+        // Lengths, offsets and counts outside the segment are not followed.
+        {Jpeg(Exif(Tiff({Good}), 11)), 0}, {Jpeg(Exif(Tiff({Good}), 1)), 0}, {Jpeg(Segment('\xE0', "", 1) + Exif(Tiff({Good}))), 0},
+        {Jpeg(Exif(Tiff({Good}, false, 3))), 0}, {Jpeg(Exif(Tiff({Good}, true, 200))), 0}, {Jpeg(Exif(Tiff({Good}, true, 0xFFFFFFF0u))), 0},
+        {Jpeg(Exif(Tiff({{"", 20, 4000}}))), 0}, {Jpeg(Exif(Tiff({{"", 4000, 8}}))), 0}, {Jpeg(Exif(Tiff({{"", 0xFFFFFFFFu, 8}}))), 0},
+        {Jpeg(Exif(Tiff({{"", 20, 0xFFFFFFFEu}}))), 0}, {Jpeg(Exif(Tiff({Good, {"", 20, 2}}))), taken}};
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Read(cases[i].first), cases[i].second) << "case " << i;
     ExifReader reader;
-    Bytes good = Photo(true, {DateTimeEntry(Taken)});
-    ASSERT_EQ(reader.ReadBuffer(good.data(), good.size()), 1);
-    for (const char* text : {"0000:00:00 00:00:00", "", "    :  :     :  :  ", "1969:12:31 00:00:00",
-                             "-99999999999999999999:05:03 12:34:56", "99999999999999999999:05:03 12:34:56"}) {
-        Bytes zero = Photo(true, {DateTimeEntry(text)});
-        EXPECT_EQ(reader.ReadBuffer(zero.data(), zero.size()), 0) << text;
-        EXPECT_EQ(reader.GetTime(), expected_) << "the time of the last success stays";
-    }
-    // An earlier good entry stands against a later zero one.
-    Bytes both = Photo(true, {DateTimeEntry(Taken), DateTimeEntry("0000:00:00 00:00:00")});
-    EXPECT_EQ(ReadBoth(both), 1);
-}
-
-TEST_F(ExifReaderTest, FilesThatAreNoJpegGiveNothing) {
-    EXPECT_EQ(ReadBoth({}), 0);
-    EXPECT_EQ(ReadBoth({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}), 0);
-    EXPECT_EQ(ReadBoth({'h', 'e', 'l', 'l', 'o', '\n'}), 0);
-    EXPECT_EQ(ReadBoth({0xFF, 0xD8}), 0);
-    ExifReader reader;
-    EXPECT_EQ(reader.Read(folder_ / "missing.jpg"), 0);
-    EXPECT_EQ(reader.Read(folder_.Path()), 0);
-    EXPECT_EQ(reader.GetTime(), TimeValue());
-}
-
-TEST_F(ExifReaderTest, EveryTruncationGivesTheTimeOrNothing) {
+    EXPECT_EQ(reader.Read(folder_ / "missing.jpg") + reader.Read(folder_.Path()), 0);
+    // Every cut of a header gives the time or nothing.
     for (bool le : {true, false}) {
-        Bytes full = Photo(le, {{0x010F, 2, "Maker"}, DateTimeEntry(Taken), {0x0131, 2, "Editor 1.0"}});
-        for (size_t length = 0; length <= full.size(); ++length) {
-            Bytes cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length));
-            TimeValue time;
-            int32_t result = ReadBoth(cut, &time);
-            if (result == 1) {
-                EXPECT_EQ(time, expected_) << length;
-            }
+        const std::string full = Jpeg(Jfif + Exif(Tiff({{"Maker", 0, 0, 0x010F}, Good}, le)));
+        for (size_t length = 0; length < full.size(); ++length) EXPECT_THAT(Read(full.substr(0, length)), ::testing::AnyOf(0, taken)) << length;
+    }
+}
+
+// The corpus against its facts, in UTC and east of it (where the epoch cannot be represented).
+class ExifCorpusTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExifCorpusTest, TheScanFindsTheIfd0DateTimeOrItsAbsence) {
+    testing::SetTimeZone(GetParam());
+    const std::string corpus = CORPUS_DIR;
+    const test::JsonValue facts = test::ReadJsonFile(corpus + "/expected.json")["jpeg"];
+    PictureList pictures;
+    pictures.Scan(corpus + "/jpeg");
+    ASSERT_EQ(pictures.GetCount(), facts.members.size());
+    int withTime = 0;
+    for (const PictureRecord& record : pictures) {
+        const test::JsonValue& fact = facts["jpeg/" + record.FileName];
+        SCOPED_TRACE(record.FileName);
+        ASSERT_FALSE(fact.IsNull());
+        TimeValue expected;
+        bool hasTime = fact["first_app1_is_exif"].boolean && !fact["ifd0_datetime"].IsNull();
+        try {
+            if (hasTime) expected = ParseExifDateTime(fact["ifd0_datetime"].text);
+        } catch (const InvalidArgumentError&) {
+            hasTime = false;
         }
-        EXPECT_EQ(ReadBoth(full), 1);
+        ExifReader reader;
+        ASSERT_EQ(reader.Read(record.GetFullPath()), hasTime ? 1 : 0);
+        withTime += hasTime;
+        EXPECT_EQ(reader.GetTime(), expected);
+        EXPECT_TRUE(hasTime ? record.TakenTime == expected : record.TakenTime != TimeValue()) << "else a file time";
     }
+    EXPECT_GE(withTime, 20);
 }
 
-TEST_F(ExifReaderTest, App1LengthsTooShortForTheirHeaderGiveNothing) {
-    Bytes tiff = MakeTiff(true, {DateTimeEntry(Taken)});
-    for (uint8_t length = 0; length < 12; ++length) {
-        Bytes bytes = MakeJpeg({MakeJfifSegment(), MakeExifSegment(tiff)});
-        bytes[2 + 18 + 2] = 0;  // the APP1 length follows SOI and the 18-byte APP0
-        bytes[2 + 18 + 3] = length;
-        EXPECT_EQ(ReadBoth(bytes), 0) << int(length);
-    }
-    for (uint8_t length : {0, 1}) {
-        Bytes bytes = MakeJpeg({MakeJfifSegment()});
-        bytes[5] = length;  // an APP0 that claims less than its own length field
-        EXPECT_EQ(ReadBoth(bytes), 0);
-    }
-}
-
-TEST_F(ExifReaderTest, OffsetsAndCountsOutsideTheSegmentAreNotFollowed) {
-    auto withIfdOffset = [](uint32_t offset) {
-        Bytes tiff = MakeTiff(false, {DateTimeEntry(Taken)});
-        tiff[4] = uint8_t(offset >> 24), tiff[5] = uint8_t(offset >> 16);
-        tiff[6] = uint8_t(offset >> 8), tiff[7] = uint8_t(offset);
-        return tiff;
-    };
-    for (uint32_t offset : {0u, 3u, 200u, 0x7FFFFFFFu, 0xFFFFFFF0u}) {
-        EXPECT_EQ(ReadBoth(MakeJpeg({MakeExifSegment(withIfdOffset(offset))})), 0) << offset;
-    }
-    // A text offset or count that leaves the segment, and one that wraps around.
-    for (auto [count, offset] : {std::pair{20u, 4000u}, {4000u, 8u}, {0xFFFFFFFFu, 8u}, {20u, 0xFFFFFFFEu}, {20u, 2u}}) {
-        EXPECT_EQ(ReadBoth(Photo(true, {{0x0132, 2, "", count, offset}})), 0) << count << " " << offset;
-        // An earlier good entry is kept.
-        EXPECT_EQ(ReadBoth(Photo(true, {DateTimeEntry(Taken), {0x0132, 2, "", count, offset}})), 1);
-    }
-}
-
-TEST_F(ExifReaderTest, AnEntryCountBeyondTheSegmentStopsAtItsEnd) {
-    Bytes tiff = MakeTiff(true, {DateTimeEntry(Taken)});
-    tiff[8] = 0xFF, tiff[9] = 0xFF;  // 65535 entries announced, one present
-    TimeValue time;
-    EXPECT_EQ(ReadBoth(MakeJpeg({MakeExifSegment(tiff)}), &time), 1);
-    EXPECT_EQ(time, expected_);
-}
-
-TEST_F(ExifReaderTest, TheWalkStopsAtTheImageData) {
-    // No APP1 before the start of scan: the APP1-like bytes in the image data are not read.
-    Bytes bytes = MakeJpeg({MakeJfifSegment()});
-    Bytes app1 = MakeExifSegment(MakeTiff(true, {DateTimeEntry(Taken)}));
-    bytes.insert(bytes.end() - 2, app1.begin(), app1.end());
-    EXPECT_EQ(ReadBoth(bytes), 0);
-    // Bytes that are not a marker where one is due end the walk too.
-    Bytes lost{0xFF, 0xD8, 0x00, 0x10};
-    lost.insert(lost.end(), app1.begin(), app1.end());
-    EXPECT_EQ(ReadBoth(lost), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Zones, ExifCorpusTest, ::testing::Values("UTC", "Asia/Tokyo"));
 
 }  // namespace
 }  // namespace trackalbum

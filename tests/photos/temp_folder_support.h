@@ -1,53 +1,47 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it.
-#include <cstdlib>
+// Temporary folders (entered if asked), the time zone, whole files, records made by name.
+#include <stdlib.h>
+#include <time.h>
+
 #include <filesystem>
-#include <ctime>
-#include <stdexcept>
-#include <string>
+#include <fstream>
+#include <sstream>
+
+#include "photos/PictureRecord.h"
 
 namespace trackalbum::testing {
 
 class TempFolder {
 public:
-    TempFolder() {
+    explicit TempFolder(bool enter = false) : previous_(std::filesystem::current_path()) {
         std::string pattern = (std::filesystem::temp_directory_path() / "ta-photos-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        path_ = mkdtemp(pattern.data()) ? pattern : throw std::filesystem::filesystem_error("mkdtemp", std::error_code());
+        if (enter) std::filesystem::current_path(path_);
     }
     ~TempFolder() {
+        std::filesystem::current_path(previous_);
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
 private:
+    std::filesystem::path previous_;
     std::string path_;
 };
 
-// Sets TZ for the life of the object, so that local-time tests do not depend on the machine.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old, hadOld_ = true;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone() {
-        if (hadOld_) setenv("TZ", old_.c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-    }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
-
-private:
-    std::string old_;
-    bool hadOld_ = false;
-};
+inline void SetTimeZone(const char* zone) { setenv("TZ", zone, 1), tzset(); }
+inline std::string ReadBytes(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+inline void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+inline PictureRecord NamedRecord(const std::string& name, const std::string& comment = "") {
+    PictureRecord record;
+    record.FileName = name, record.Comment = comment;
+    return record;
+}
 
 }  // namespace trackalbum::testing
