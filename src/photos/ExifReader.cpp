@@ -1,6 +1,7 @@
 #include "photos/ExifReader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ constexpr size_t EntrySize = 12;
 class FileSource {
 public:
     explicit FileSource(const std::string& path)
-        // Non-blocking, so that a named pipe in the photo folder cannot hang the scan.
+        // Non-blocking, in case a pipe is swapped in after the check.
         : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
     ~FileSource() {
         if (fd_ >= 0) close(fd_);
@@ -134,6 +135,10 @@ bool FindFirstApp1(Source& source, uint8_t (&header)[12]) {
 
 int32_t ExifReader::Read(const std::string& path) {
     path_ = path;
+    // Only a regular file is opened: opening a pipe or device can release its writer or act
+    // on the device.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
     FileSource source(path);
     if (!source.IsOpen()) return 0;
     return Walk(source);

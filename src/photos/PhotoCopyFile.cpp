@@ -103,7 +103,11 @@ bool CopyContents(int from, int to) {
 }  // namespace
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {
-    // Opened without blocking so that a pipe cannot hold the worker; only regular files go on.
+    // A pipe or device is never opened: that alone can block or act on the device. The open
+    // does not block either and is checked again, for a file swapped in meanwhile.
+    if (!IsRegularFile(source)) {
+        return false;
+    }
     FileDescriptor from(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (!from.IsOpen() || ::fstat(from.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -7,7 +7,7 @@
 namespace trackalbum {
 
 // Copies `source` byte for byte to `target`, replacing an existing target. Only a regular
-// file is read (a pipe or device in the photo folder would block or never end). False
+// file is opened (a pipe or device in the photo folder could block or never end). False
 // when it cannot be read or the target cannot be written; the old target then stays.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
 

@@ -45,7 +45,7 @@ bool PhotoCopyWorker::Start(PhotoCopyJobs jobs) {
     return true;
 }
 
-void PhotoCopyWorker::RequestStop() { thread_.request_stop(); }
+void PhotoCopyWorker::RequestStop() { stop_.request_stop(); }
 
 PhotoCopySummary PhotoCopyWorker::Wait() {
     if (thread_.joinable()) {
@@ -64,7 +64,8 @@ void PhotoCopyWorker::BeginRun() {
 void PhotoCopyWorker::Launch(PhotoCopyJobs jobs) {
     summary_ = PhotoCopySummary{};
     running_.store(true);
-    thread_ = std::jthread([this, jobs = std::move(jobs)](std::stop_token stop) mutable {
+    stop_ = std::stop_source();
+    thread_ = std::jthread([this, jobs = std::move(jobs), stop = stop_.get_token()]() mutable {
         Run(std::move(stop), std::move(jobs));
     });
 }

@@ -39,7 +39,8 @@ public:
     // The same with a work list prepared elsewhere.
     bool Start(PhotoCopyJobs jobs);
 
-    // Asks a running worker to stop after the photo it is working on.
+    // Asks a running worker to stop after the photo it is working on. Any thread, the host's
+    // calls from the worker included.
     void RequestStop();
     // Waits for the current run to end and gives its summary (an empty one if none ran).
     // It blocks: a windowed host takes the summary from Finished instead.
@@ -54,6 +55,9 @@ private:
     std::atomic<bool> keepOriginalSize_;
     std::atomic<bool> running_{false};
     PhotoCopySummary summary_;  // written by the worker, read after it is joined
+    // Made before each run's thread starts, so that asking it to stop never touches the
+    // thread object that the starting thread may still be assigning.
+    std::stop_source stop_;
     std::jthread thread_;       // last, so it is stopped and joined before the rest goes
 };
 

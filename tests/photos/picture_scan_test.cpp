@@ -20,10 +20,6 @@ const std::string Samples = std::string(SOURCE_DIR) + "/examples/photos/";
 class PictureScanTest : public ::testing::Test {
 protected:
     void SetUp() override { testing::SetTimeZone("Asia/Tokyo"); }
-    void SetModified(const std::string& name, int64_t seconds) {
-        timespec times[2] = {{seconds, 0}, {seconds, 0}};
-        ASSERT_EQ(utimensat(AT_FDCWD, (folder_ / name).c_str(), times, 0), 0);
-    }
     testing::TempFolder folder_;
     PictureList pictures_;
 };
@@ -44,8 +40,9 @@ TEST_F(PictureScanTest, TakesEveryFileWithItsExifOrFileTime) {
     fs::create_symlink(folder_ / "loop1", folder_ / "loop2");
     FileTimes born;
     ASSERT_TRUE(ReadFileTimes(folder_ / "memo.txt", born));
-    SetModified("b.jpg", 1200000000);     // older than its birth: the last-write time
-    SetModified("memo.txt", 4000000000);  // in the future: the birth time, where kept
+    // Last written before its birth: that time; in the future: the birth time, where kept.
+    const timespec past[2] = {{1200000000, 0}, {1200000000, 0}}, future[2] = {{4000000000, 0}, {4000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (folder_ / "b.jpg").c_str(), past, 0) + utimensat(AT_FDCWD, (folder_ / "memo.txt").c_str(), future, 0), 0);
 
     pictures_.Scan(folder_.Path());
     std::string names;

@@ -65,12 +65,11 @@ std::string Pixels(const Image& image) {
 }
 
 TEST(ShrinkFilterTest, RadiusTwoAndSixWeighParabolicallyAndRoundDown) {
-    // 8 x 4 to 2 x 1: r = 2, centres (0, 0) and (4, 0), weights 3 4 3 along each axis.
-    Image target = Shrunk(Black(8, 4, {{{0, 0}, {10, 0, 0}}, {{1, 0}, {20, 0, 0}}, {{0, 1}, {30, 0, 0}},
-                                       {{1, 1}, {40, 0, 0}}, {{2, 0}, {255, 255, 255}},  // window border: weight 0
-                                       {{3, 0}, {100, 7, 0}}, {{4, 0}, {100, 7, 0}}, {{5, 0}, {100, 7, 0}},
-                                       {{3, 1}, {100, 7, 0}}, {{4, 1}, {100, 7, 0}}, {{5, 1}, {0, 7, 0}}}),
-                          2);
+    // 8 x 4 to 2 x 1: r = 2, centres (0, 0) and (4, 0), weights 3 4 3 along each axis; (2, 0)
+    // lies on the first window's border (weight 0).
+    Image target = Shrunk(Black(8, 4, {{{0, 0}, {10, 0, 0}}, {{1, 0}, {20, 0, 0}}, {{0, 1}, {30, 0, 0}}, {{1, 1}, {40, 0, 0}},
+                                       {{2, 0}, {255, 255, 255}}, {{3, 0}, {100, 7, 0}}, {{4, 0}, {100, 7, 0}}, {{5, 0}, {100, 7, 0}},
+                                       {{3, 1}, {100, 7, 0}}, {{4, 1}, {100, 7, 0}}, {{5, 1}, {0, 7, 0}}}), 2);
     // Clipped window 16, 12, 12, 9: 1120 / 49 = 22.86; full width, clipped height: 100 x 61 / 70.
     EXPECT_EQ(target.GetPixel(0, 0), (Rgb{22, 0, 0}));
     EXPECT_EQ(target.GetPixel(1, 0), (Rgb{87, 7, 0}));
