@@ -7,4 +7,5 @@ bash scripts/setup.sh
 bash scripts/build.sh
 mkdir -p sample-output
 exec ./build/trackalbum-cli --gpx examples/walk.gpx --photos examples/photos \
-  --page-name "里山さんぽ" --tz 9 --clock-minutes -3 --compression 100 -C sample-output "$@"
+  --page-name "里山さんぽ" --tz 9 --clock-minutes -3 --compression 100 --copy-photos \
+  -C sample-output "$@"
