@@ -25,6 +25,20 @@ double PrimeVerticalRadius(double phi) {
     return 6378137.0 / std::sqrt(1 - kEccentricity * kEccentricity * s * s);
 }
 
+// What the offsets need of one point's latitude, worked out once per point: the pass looks
+// at every point up to three times, and the series above dominates its cost.
+struct Geodesy {
+    double arc;     // meridian arc at the latitude
+    double radius;  // prime vertical radius at the latitude
+    double cosine;  // cosine of the latitude
+    explicit Geodesy(const GpsPoint& point) {
+        const double phi = point.Latitude / kDegreesPerRadian;
+        arc = MeridianArc(phi);
+        radius = PrimeVerticalRadius(phi);
+        cosine = std::cos(phi);
+    }
+};
+
 struct Offset {
     double north;
     double east;
@@ -33,22 +47,22 @@ struct Offset {
 };
 
 // Offset in metres of `other` seen from `centre`, to first order in a local plane.
-Offset LocalOffset(const GpsPoint& centre, const GpsPoint& other) {
-    const double phiCentre = centre.Latitude / kDegreesPerRadian;
-    const double phiOther = other.Latitude / kDegreesPerRadian;
+Offset LocalOffset(const GpsPoint& centre, const Geodesy& centreGeo, const GpsPoint& other,
+                   const Geodesy& otherGeo) {
     Offset o;
-    o.north = kScale * (MeridianArc(phiOther) - MeridianArc(phiCentre));
-    o.east = kScale * PrimeVerticalRadius(phiCentre) * std::cos(phiOther) *
-             (other.Longitude - centre.Longitude) / kDegreesPerRadian;
+    o.north = kScale * (otherGeo.arc - centreGeo.arc);
+    o.east = kScale * centreGeo.radius * otherGeo.cosine * (other.Longitude - centre.Longitude) /
+             kDegreesPerRadian;
     o.up = other.Elevation - centre.Elevation;
     return o;
 }
 
 // B can go when the cosine of the angle A-B-C is below the threshold, i.e. the route runs
 // almost straight on through B. A neighbour at B's very place leaves the angle undefined.
-bool IsRemovable(const GpsPoint& a, const GpsPoint& b, const GpsPoint& c, double threshold) {
-    const Offset u = LocalOffset(b, a);
-    const Offset v = LocalOffset(b, c);
+bool IsRemovable(const GpsPoint& a, const Geodesy& aGeo, const GpsPoint& b, const Geodesy& bGeo,
+                 const GpsPoint& c, const Geodesy& cGeo, double threshold) {
+    const Offset u = LocalOffset(b, bGeo, a, aGeo);
+    const Offset v = LocalOffset(b, bGeo, c, cGeo);
     if (u.IsZero() || v.IsZero()) return false;
     const double dot = u.north * v.north + u.east * v.east + u.up * v.up;
     const double lengths = std::sqrt(u.north * u.north + u.east * u.east + u.up * u.up) *
@@ -63,17 +77,27 @@ std::string GpsTrack::Reduce(double tolerance) {
     if (n < 2) return std::string();
     const double threshold = tolerance - 1.000001;
     long long removed = 0;
+    // A cosine never lies below -1 by more than rounding, so a threshold below that (the
+    // slider at 0) removes nothing and the pass can be left out.
+    const bool mayRemove = !(threshold < -1.0 - 1e-9);
 
     auto a = points_.begin();
     auto b = std::next(a);
-    for (auto c = std::next(b); c != points_.end(); ++c) {
-        if (IsRemovable(*a, *b, *c, threshold)) {
-            points_.erase(b);
-            ++removed;
-        } else {
-            a = b;
+    if (mayRemove && b != points_.end()) {
+        Geodesy aGeo(*a);
+        Geodesy bGeo(*b);
+        for (auto c = std::next(b); c != points_.end(); ++c) {
+            const Geodesy cGeo(*c);
+            if (IsRemovable(*a, aGeo, *b, bGeo, *c, cGeo, threshold)) {
+                points_.erase(b);
+                ++removed;
+            } else {
+                a = b;
+                aGeo = bGeo;
+            }
+            b = c;
+            bGeo = cGeo;
         }
-        b = c;
     }
     return FormatC("%lld/%lld\r\n(%lld)", n - removed, n, 100 - (removed * 100) / n);
 }
