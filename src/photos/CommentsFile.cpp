@@ -9,6 +9,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "page/OutputFiles.h"
 #include "platform/Errors.h"
 #include "platform/ShiftJis.h"
 
@@ -17,17 +18,6 @@ namespace trackalbum {
 namespace {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-
-bool EndsWithGpx(std::string_view name) {
-    if (name.size() < 4) return false;
-    std::string_view tail = name.substr(name.size() - 4);
-    for (size_t i = 0; i < 4; ++i) {
-        char c = tail[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != ".gpx"[i]) return false;
-    }
-    return true;
-}
 
 // Shift-JIS when every name and comment has a Shift-JIS form that reads back the same,
 // else UTF-8 behind a byte-order mark, so that no text is ever changed or lost.
@@ -123,13 +113,7 @@ void ApplyLines(PictureList& pictures, std::string_view text) {
 
 }  // namespace
 
-std::string GetCommentsPath(const std::string& gpsFile) {
-    std::string_view title = gpsFile;
-    size_t slash = title.rfind('/');
-    if (slash != std::string_view::npos) title.remove_prefix(slash + 1);
-    if (EndsWithGpx(title)) title.remove_suffix(4);
-    return std::string(title) + ".csv";
-}
+std::string GetCommentsPath(const std::string& gpsFile) { return GetOutputBaseName(gpsFile) + ".csv"; }
 
 void CommentsFile::WriteComments(const PictureList& pictures, const std::string& gpsFile) {
     if (pictures.IsEmpty()) return;

@@ -161,10 +161,8 @@ CodecStatus GifCodec::ReadInfo(ByteReader& reader, ImageInfo& info) const {
 CodecStatus GifCodec::Decode(const uint8_t* data, size_t size, int64_t maxPixels, Raster& out,
                              ImageInfo& info) const {
     out.Clear();
-    MemoryReader header(data, size);
-    if (ReadInfo(header, info) != CodecStatus::Ok) return CodecStatus::Corrupt;
-    const CodecStatus sizeStatus = CheckAnnouncedSize(info.width, info.height, maxPixels);
-    if (sizeStatus != CodecStatus::Ok) return sizeStatus;
+    const CodecStatus headerStatus = ReadCheckedInfo(data, size, maxPixels, info);
+    if (headerStatus != CodecStatus::Ok) return headerStatus;
 
     MemorySource source{data, size, 0};
     int error = 0;

@@ -66,4 +66,11 @@ CodecStatus CheckAnnouncedSize(int64_t width, int64_t height, int64_t maxPixels)
     return CodecStatus::Ok;
 }
 
+CodecStatus ImageCodec::ReadCheckedInfo(const uint8_t* data, size_t size, int64_t maxPixels,
+                                        ImageInfo& info) const {
+    MemoryReader header(data, size);
+    if (ReadInfo(header, info) != CodecStatus::Ok) return CodecStatus::Corrupt;
+    return CheckAnnouncedSize(info.width, info.height, maxPixels);
+}
+
 }  // namespace trackalbum

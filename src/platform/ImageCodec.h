@@ -70,6 +70,10 @@ public:
                                ImageInfo& info) const = 0;
     // Encodes with the format's default settings; `out` receives the whole file.
     virtual CodecStatus Encode(const Raster& image, std::vector<uint8_t>& out) const = 0;
+
+protected:
+    // ReadInfo over the file's bytes, then the announced size checked against `maxPixels`.
+    CodecStatus ReadCheckedInfo(const uint8_t* data, size_t size, int64_t maxPixels, ImageInfo& info) const;
 };
 
 // The codec whose signature starts `head`, or null.
