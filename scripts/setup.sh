@@ -9,6 +9,13 @@ packages=(
   libexpat1-dev libjpeg62-turbo-dev libpng-dev libgif-dev
   libfreetype-dev libfontconfig-dev fonts-liberation
   libwxgtk3.2-dev
+  # The desktop program: the web view (WebKitGTK), its tests under a virtual display,
+  # Japanese text in the windows and their screenshots.
+  libwxgtk-webview3.2-dev xvfb xauth fonts-noto-cjk
+  # The pages' browser tests.
+  chromium
+  # The .deb (dpkg-shlibdeps, file) and the checks of the installed desktop entry and metainfo.
+  dpkg-dev fakeroot file desktop-file-utils appstream librsvg2-bin
   locales
   nodejs
 )
