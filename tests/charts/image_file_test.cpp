@@ -8,6 +8,7 @@
 
 #include "charts/Image.h"
 #include "image_test_support.h"
+#include "support/CorpusTest.h"
 #include "support/MiniJson.h"
 
 namespace trackalbum {
@@ -100,11 +101,13 @@ TEST_F(ImageFileTest, LoadReadsTheContentAndRefusesWhatIsNoPicture) {
 }
 
 // Real camera files, two of them turned by their EXIF orientation.
-TEST(ImageCorpusTest, EveryCameraJpegLoadsUprightWithItsHeaderSize) {
-    const test::JsonValue facts = test::ReadJsonFile(std::string(CORPUS_DIR) + "/expected.json")["jpeg"];
+using ImageCorpusTest = test::CorpusTest;
+
+TEST_F(ImageCorpusTest, EveryCameraJpegLoadsUprightWithItsHeaderSize) {
+    const test::JsonValue facts = Facts("jpeg");
     ASSERT_GE(facts.members.size(), 30u);
     for (const auto& [name, fact] : facts.members) {
-        const std::string path = std::string(CORPUS_DIR) + "/" + name;
+        const std::string path = (Corpus() / name).string();
         Image image;
         const bool ok = image.Load(path) == ImageStatus::Ok;
         int w = 0, h = 0;

@@ -11,6 +11,7 @@
 #include "GpsTestSupport.h"
 #include "gps/LoadGpx.h"
 #include "platform/CFormat.h"
+#include "support/CorpusTest.h"
 #include "support/MiniJson.h"
 
 namespace trackalbum {
@@ -161,13 +162,13 @@ TEST_F(LoadGpxTest, EntitiesAreRefusedAndABombFailsFastWithBoundedMemory) {
 }
 
 
-TEST(GpxCorpusTest, PointCountsTimesAndStatistics) {
-    const fs::path corpus(CORPUS_DIR);
-    if (!fs::exists(corpus / "expected.json")) GTEST_SKIP() << "no corpus at " << CORPUS_DIR;
-    const test::JsonValue facts = test::ReadJsonFile((corpus / "expected.json").string())["gpx"];
+using GpxCorpusTest = test::CorpusTest;
+
+TEST_F(GpxCorpusTest, PointCountsTimesAndStatistics) {
+    const test::JsonValue facts = Facts("gpx");
     const test::ScopedTimeZone zone("Asia/Tokyo");  // the facts' times are read as the program reads them
     int files = 0;
-    for (const auto& entry : fs::directory_iterator(corpus / "gpx")) {
+    for (const auto& entry : fs::directory_iterator(Corpus() / "gpx")) {
         const std::string name = entry.path().filename().string();
         const test::JsonValue& fact = facts["gpx/" + name];
         ASSERT_FALSE(fact.IsNull()) << name;

@@ -6,6 +6,7 @@
 #include "photos/PictureList.h"
 #include "photos/temp_folder_support.h"
 #include "platform/Errors.h"
+#include "support/CorpusTest.h"
 #include "support/MiniJson.h"
 
 namespace trackalbum {
@@ -97,14 +98,13 @@ TEST_F(ExifReaderTest, FindsOnlyARepresentableIfd0DateTimeOfTheFirstApp1) {
 }
 
 // The corpus against its facts, in UTC and east of it (where the epoch cannot be represented).
-class ExifCorpusTest : public ::testing::TestWithParam<const char*> {};
+class ExifCorpusTest : public test::CorpusTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ExifCorpusTest, TheScanFindsTheIfd0DateTimeOrItsAbsence) {
     testing::SetTimeZone(GetParam());
-    const std::string corpus = CORPUS_DIR;
-    const test::JsonValue facts = test::ReadJsonFile(corpus + "/expected.json")["jpeg"];
+    const test::JsonValue facts = Facts("jpeg");
     PictureList pictures;
-    pictures.Scan(corpus + "/jpeg");
+    pictures.Scan((Corpus() / "jpeg").string());
     ASSERT_EQ(pictures.GetCount(), facts.members.size());
     int withTime = 0;
     for (const PictureRecord& record : pictures) {
