@@ -41,3 +41,13 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
 fi
+
+# The map runtime's sources (Leaflet and its overview plugin) and the browser tests' driver,
+# exactly as package-lock.json pins them. Skipped when node_modules already matches the lock.
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+if [ -f "$repo/package-lock.json" ] && \
+   ! cmp -s "$repo/package-lock.json" "$repo/node_modules/.package-lock.json.installed"; then
+  echo "setup: npm ci"
+  (cd "$repo" && npm ci --no-audit --no-fund --ignore-scripts >/dev/null &&
+   cp package-lock.json node_modules/.package-lock.json.installed)
+fi

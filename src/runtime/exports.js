@@ -1,0 +1,23 @@
+// The global names the pages call.
+window.GMap2 = GMap2;
+window.GLatLng = GLatLng;
+window.GLatLngBounds = GLatLngBounds;
+window.GPoint = GPoint;
+window.GSize = GSize;
+window.GIcon = GIcon;
+window.GMarker = GMarker;
+window.GPolyline = GPolyline;
+window.GEvent = GEvent;
+window.GMapType = GMapType;
+window.G_NORMAL_MAP = G_NORMAL_MAP;
+window.G_SATELLITE_MAP = G_SATELLITE_MAP;
+window.G_HYBRID_MAP = G_HYBRID_MAP;
+window.G_DEFAULT_MAP_TYPES = G_DEFAULT_MAP_TYPES;
+window.G_DEFAULT_ICON = G_DEFAULT_ICON;
+window.GSmallMapControl = GSmallMapControl;
+window.GLargeMapControl = GLargeMapControl;
+window.GMapTypeControl = GMapTypeControl;
+window.GScaleControl = GScaleControl;
+window.GOverviewMapControl = GOverviewMapControl;
+window.GBrowserIsCompatible = GBrowserIsCompatible;
+window.GUnload = GUnload;

@@ -1,0 +1,202 @@
+// GMap2 over a Leaflet map in the page's own division, at the size the page's style gives it.
+
+var MAPS = [];
+
+function GMap2(container, options) {
+  this.__gevents = {};
+  options = options || {};
+  this._container = container;
+  this._overlays = [];
+  this._controls = [];
+  this._type = null;
+  this._typeLayers = {};
+  this._infoWindow = null;
+  var map = this._map = L.map(container, {
+    zoomControl: false,
+    attributionControl: false,
+    // v2 defaults: no wheel zoom (the profile pages scroll), a double click centres the map.
+    scrollWheelZoom: false,
+    doubleClickZoom: false,
+    minZoom: 0
+  });
+  L.control.attribution({
+    position: 'bottomright',
+    prefix: '<a href="https://leafletjs.com" title="A JavaScript library for interactive maps">Leaflet</a>'
+  }).addTo(map);
+  this.setMapType(options.mapTypes && options.mapTypes[0] || G_NORMAL_MAP);
+  var self = this;
+  map.on('moveend', function () { GEvent.trigger(self, 'moveend'); });
+  map.on('zoomend', function () { GEvent.trigger(self, 'zoomend'); });
+  map.on('click', function (e) { GEvent.trigger(self, 'click', null, fromLeafletLatLng(e.latlng)); });
+  map.on('dblclick', function (e) { map.panTo(e.latlng); });
+  MAPS.push(this);
+}
+
+GMap2.prototype.getContainer = function () { return this._container; };
+GMap2.prototype.isLoaded = function () { return !!this._map._loaded; };
+
+GMap2.prototype.getSize = function () {
+  var s = this._map.getSize();
+  return new GSize(s.x, s.y);
+};
+
+GMap2.prototype.checkResize = function () { this._map.invalidateSize(false); };
+
+GMap2.prototype._maxZoom = function () {
+  return this._type ? this._typeLayers[this._type._id].maxZoom : 19;
+};
+
+function clampZoom(gmap, zoom) {
+  var max = gmap._maxZoom();
+  if (typeof zoom !== 'number' || !isFinite(zoom)) return null;
+  return Math.max(0, Math.min(max, Math.round(zoom)));
+}
+
+// With a zoom: jump there. Without: keep the current zoom (0 before the first view).
+GMap2.prototype.setCenter = function (point, zoom, type) {
+  if (type) this.setMapType(type);
+  var z = clampZoom(this, zoom);
+  if (z === null) z = this._map._loaded ? this._map.getZoom() : 0;
+  this._map.setView(toLeafletLatLng(point), z, { animate: false });
+};
+
+GMap2.prototype.panTo = function (point) {
+  if (this._map._loaded) this._map.panTo(toLeafletLatLng(point)); else this.setCenter(point);
+};
+
+GMap2.prototype.getCenter = function () {
+  return this._map._loaded ? fromLeafletLatLng(this._map.getCenter()) : null;
+};
+
+GMap2.prototype.getBounds = function () {
+  return this._map._loaded ? boundsFromLeaflet(this._map.getBounds()) : new GLatLngBounds();
+};
+
+GMap2.prototype.getZoom = function () { return this._map._loaded ? this._map.getZoom() : 0; };
+GMap2.prototype.setZoom = function (z) {
+  var zoom = clampZoom(this, z);
+  if (zoom !== null && this._map._loaded) this._map.setZoom(zoom);
+};
+GMap2.prototype.zoomIn = function () { this.setZoom(this.getZoom() + 1); };
+GMap2.prototype.zoomOut = function () { this.setZoom(this.getZoom() - 1); };
+
+// The highest whole zoom at which the bounds fit the division; works before the first view.
+GMap2.prototype.getBoundsZoomLevel = function (bounds) {
+  var size = this._map.getSize();
+  if (!bounds || bounds.isEmpty() || size.x <= 0 || size.y <= 0) return 0;
+  var sw = bounds.getSouthWest(), ne = bounds.getNorthEast();
+  var crs = this._map.options.crs;
+  var a = crs.latLngToPoint(new L.LatLng(ne.y, 0), 0);
+  var b = crs.latLngToPoint(new L.LatLng(sw.y, 0), 0);
+  var height0 = Math.abs(b.y - a.y);              // pixels at zoom 0
+  var width0 = bounds._lngSpan() / 360 * 256;
+  for (var z = this._maxZoom(); z > 0; z--) {
+    var scale = Math.pow(2, z);
+    if (width0 * scale <= size.x && height0 * scale <= size.y) return z;
+  }
+  return 0;
+};
+
+GMap2.prototype.getCurrentMapType = function () { return this._type; };
+GMap2.prototype.getMapTypes = function () { return G_DEFAULT_MAP_TYPES.slice(); };
+
+GMap2.prototype.setMapType = function (type) {
+  if (G_DEFAULT_MAP_TYPES.indexOf(type) < 0) type = G_NORMAL_MAP;
+  if (type === this._type) return;
+  var map = this._map;
+  if (this._type) {
+    this._typeLayers[this._type._id].layers.forEach(function (l) { map.removeLayer(l); });
+  }
+  var entry = this._typeLayers[type._id] || (this._typeLayers[type._id] = layersForType(type));
+  this._type = type;
+  map.setMaxZoom(entry.maxZoom);
+  entry.layers.forEach(function (l) { map.addLayer(l); });
+  GEvent.trigger(this, 'maptypechanged');
+};
+
+GMap2.prototype.addControl = function (control) {
+  if (!control || typeof control._build !== 'function' || this._controls.some(function (c) { return c.g === control; })) return;
+  var built = control._build(this);
+  var map = this._map;
+  // The overview inset follows the main view, so it waits for the first one.
+  if (control._needsView) map.whenReady(function () { if (map._container) built.addTo(map); });
+  else built.addTo(map);
+  this._controls.push({ g: control, l: built });
+};
+
+GMap2.prototype.removeControl = function (control) {
+  for (var i = 0; i < this._controls.length; i++) {
+    if (this._controls[i].g === control) {
+      this._controls[i].l.remove();
+      this._controls.splice(i, 1);
+      return;
+    }
+  }
+};
+
+GMap2.prototype.addOverlay = function (overlay) {
+  if (!overlay || !overlay._layer || overlay._map === this) return;
+  if (overlay._map) overlay._map.removeOverlay(overlay);
+  overlay._map = this;
+  this._overlays.push(overlay);
+  this._map.addLayer(overlay._layer);
+};
+
+GMap2.prototype.removeOverlay = function (overlay) {
+  var i = this._overlays.indexOf(overlay);
+  if (i < 0) return;
+  this._overlays.splice(i, 1);
+  overlay._map = null;
+  this._map.removeLayer(overlay._layer);
+};
+
+GMap2.prototype.clearOverlays = function () {
+  var self = this;
+  this._overlays.slice().forEach(function (o) { self.removeOverlay(o); });
+};
+
+// One information window per map, as in v2. The page's markup is inserted as given: the page
+// writer has escaped the user's texts already.
+GMap2.prototype._openInfoWindow = function (point, html, anchor) {
+  var content = document.createElement('div');
+  content.className = 'trackalbum-info-content';
+  content.innerHTML = String(html);
+  var popup = new InfoWindow({
+    offset: L.point(0, 7).add(anchor || L.point(0, 0)),
+    minWidth: 50,
+    autoPanPadding: L.point(10, 10),
+    className: 'trackalbum-info'
+  });
+  popup.setLatLng(toLeafletLatLng(point)).setContent(content);
+  this._infoWindow = popup;
+  this._map.openPopup(popup);
+  Array.prototype.forEach.call(content.querySelectorAll('img'), function (img) {
+    if (img.complete) return;
+    var relayout = function () {
+      img.removeEventListener('load', relayout);
+      img.removeEventListener('error', relayout);
+      if (popup.isOpen()) popup.update();
+    };
+    img.addEventListener('load', relayout);
+    img.addEventListener('error', relayout);
+  });
+};
+
+GMap2.prototype.openInfoWindowHtml = function (point, html) {
+  this._openInfoWindow(point, html, null);
+};
+
+GMap2.prototype.closeInfoWindow = function () { this._map.closePopup(); };
+
+GMap2.prototype._destroy = function () {
+  GEvent.clearListeners(this);
+  this._map.remove();
+};
+
+function GBrowserIsCompatible() { return true; }
+
+function GUnload() {
+  MAPS.splice(0).forEach(function (m) {
+    try { m._destroy(); } catch (e) { /* the page is going away */ }
+  });
+}
