@@ -4,6 +4,20 @@
 #include "platform/CFormat.h"
 
 namespace trackalbum {
+namespace {
+
+// Whether `text` starts with `prefix`, ASCII letters compared without regard to case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 std::string EscapeMarkup(std::string_view text) {
     std::string result;
@@ -34,6 +48,11 @@ std::string EscapeScriptString(std::string_view text) {
                 if (i + 1 < text.size() && text[i + 1] == '/') {
                     result += "<\\/";
                     ++i;
+                } else if (StartsWithNoCase(text.substr(i), "<!--") ||
+                           StartsWithNoCase(text.substr(i), "<script")) {
+                    // Either would put the HTML parser into a state in which the page's
+                    // own closing tag no longer ends the script, swallowing the rest.
+                    result += "\\x3C";
                 } else {
                     result += '<';
                 }

@@ -10,7 +10,8 @@ namespace trackalbum {
 std::string EscapeMarkup(std::string_view text);
 
 // For the inside of a double-quoted script string: backslash, double quote, CR and LF
-// escaped, and "</" written "<\/" so that no text can close the script element.
+// escaped, "</" written "<\/" so that no text can close the script element, and the "<"
+// of "<!--" and "<script" (any case) written "\x3C" so that none can open an escaped state.
 std::string EscapeScriptString(std::string_view text);
 
 // A relative address that names exactly this file: % # ? " percent-encoded, and so is every

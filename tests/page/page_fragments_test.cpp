@@ -24,6 +24,9 @@ TEST(PageTextTest, EscapesReplaceExactlyTheirCharacters) {
     EXPECT_EQ(EscapeMarkup("A&B <\"walk\"> 'x' 多摩川"), "A&amp;B &lt;&quot;walk&quot;&gt; 'x' 多摩川");
     EXPECT_EQ(EscapeScriptString(R"(say "hi" C:\p)"), R"(say \"hi\" C:\\p)");
     EXPECT_EQ(EscapeScriptString("a\r\nb <b>x</b></script> a<"), R"(a\r\nb <b>x<\/b><\/script> a<)");
+    // Only a "<" that opens a comment or a script element changes, in any case.
+    EXPECT_EQ(EscapeScriptString("<!--<script> <SCRIPT <ScRiPt>x"), R"(\x3C!--\x3Cscript> \x3CSCRIPT \x3CScRiPt>x)");
+    EXPECT_EQ(EscapeScriptString("<!- <!x <scrip <scripts 1<2 <"), "<!- <!x <scrip \\x3Cscripts 1<2 <");
     EXPECT_EQ(EncodeAddress("100%#1?\"写真 1.jpg"), "100%25%231%3F%22写真 1.jpg");
     EXPECT_EQ(EncodeAddress("\x82\xA0.jpg"), "%82%A0.jpg");  // a Shift-JIS name on a Linux disk
 }

@@ -40,6 +40,8 @@ TEST(GoldenPageTest, EveryKindAndSetting) {
         {"picture_route_comments.html", 3, MakeOuting(), [](PageOptions&, PictureList& p) {
              p[2].SetFileName("say \"cheese\" #2.jpg"), p[2].SetComment("<b>川</b>の\"眺め\"\r\nC:\\photos");
          }},
+        {"picture_route_markup_comment.html", 3, MakeOuting(),
+         [](PageOptions&, PictureList& p) { p[0].SetComment("<!--<script>"); }},
         {"picture_route_large.html", 3, MakeOuting(), [](PageOptions& o, PictureList& p) {
              o.SetKeepOriginalSize(1), p[0].SetFileName("landscape.png"), p[2].SetFileName("portrait.jpg");
          }},
@@ -105,6 +107,7 @@ TEST_F(PageScriptTest, OddTextInEveryFieldStaysText) {
     PictureList pictures = testing::MakePictures();
     pictures[0].SetFileName("say \"cheese\" #2 100%\x82\xA0</script>.jpg");
     pictures[0].SetComment("<b>川</b>の\"眺め\"\r\nC:\\photos </script>\xFF");
+    pictures[2].SetComment("<!--<script>x");
     const std::string page = BuildPage(7, options_, testing::MakeOuting(), pictures, "0.1.0");
     EXPECT_EQ(testing::CountOf(page, "<script"), 2u);  // the API's and the page's own
     EXPECT_NE(page.find("<img src=\"img\\a%22b&lt;c&gt;&amp;d%231%3F_ele.gif\" />"), std::string::npos);
@@ -118,6 +121,7 @@ TEST_F(PageScriptTest, OddTextInEveryFieldStaysText) {
                           "<div class=\"comment\"><b>川</b>の\"眺め\"\r\nC:\\photos </script>\xEF\xBF\xBD</div>"),
               std::string::npos)
         << output;
+    EXPECT_NE(output.find("<div class=\"comment\"><!--<script>x</div>"), std::string::npos) << output;
     options_.SetKeepOriginalSize(1);
     EXPECT_NE(Run(1, testing::MakeOuting(), testing::MakePictures())
                   .find("<a href=\"img/IMG_0001.JPG\" target=\"_blank\"><img width=\"120\" src=\"img/IMG_0001.JPG\"/></a>"),
