@@ -71,6 +71,30 @@ const std::map<std::string, ChoiceKey>& ChoiceKeys() {
     return keys;
 }
 
+using TextSetter = void (ApiKeyPage::*)(const std::string&);
+
+const std::map<std::string, TextSetter>& TileTextKeys() {
+    static const std::map<std::string, TextSetter> keys = {
+        {"NormalTileUrl", &ApiKeyPage::SetNormalTileUrl},
+        {"NormalTileAttribution", &ApiKeyPage::SetNormalTileAttribution},
+        {"AerialTileUrl", &ApiKeyPage::SetAerialTileUrl},
+        {"AerialTileAttribution", &ApiKeyPage::SetAerialTileAttribution},
+        {"OverlayTileUrl", &ApiKeyPage::SetOverlayTileUrl},
+        {"OverlayTileAttribution", &ApiKeyPage::SetOverlayTileAttribution},
+    };
+    return keys;
+}
+
+// The page holds a zoom within 0..22 whatever is typed.
+const std::map<std::string, void (ApiKeyPage::*)(int)>& TileZoomKeys() {
+    static const std::map<std::string, void (ApiKeyPage::*)(int)> keys = {
+        {"NormalTileMaxZoom", &ApiKeyPage::SetNormalTileMaxZoom},
+        {"AerialTileMaxZoom", &ApiKeyPage::SetAerialTileMaxZoom},
+        {"OverlayTileMaxZoom", &ApiKeyPage::SetOverlayTileMaxZoom},
+    };
+    return keys;
+}
+
 }  // namespace
 
 void EnterPanelSetting(ControlPanel& panel, const std::string& key, const std::string& value) {
@@ -83,6 +107,10 @@ void EnterPanelSetting(ControlPanel& panel, const std::string& key, const std::s
         apiKey.SetAPIHost(value);
     } else if (key == "IconHost") {
         apiKey.SetIconHost(value);
+    } else if (auto text = TileTextKeys().find(key); text != TileTextKeys().end()) {
+        (apiKey.*text->second)(value);
+    } else if (auto zoom = TileZoomKeys().find(key); zoom != TileZoomKeys().end()) {
+        (apiKey.*zoom->second)(ParseWholeNumber(value, what));
     } else if (auto color = ColorKeys().find(key); color != ColorKeys().end()) {
         const ColorKey& entry = color->second;
         auto component = static_cast<uint32_t>(ParseWholeNumber(value, what)) & 0xFFu;

@@ -45,6 +45,11 @@ PageOptions BuildPageOptions(const MapSettings& settings, const RunOptions& run)
     options.SetJapanese(settings.Japanese);
     options.SetAPIHost(settings.APIHost);
     options.SetIconHost(settings.IconHost);
+    TileLayers tiles;
+    tiles.Normal = {settings.NormalTileUrl, settings.NormalTileAttribution, settings.NormalTileMaxZoom};
+    tiles.Aerial = {settings.AerialTileUrl, settings.AerialTileAttribution, settings.AerialTileMaxZoom};
+    tiles.Overlay = {settings.OverlayTileUrl, settings.OverlayTileAttribution, settings.OverlayTileMaxZoom};
+    options.SetTileLayers(tiles);
     return options;
 }
 

@@ -31,6 +31,15 @@ void ControlPanel::LoadSettingsToPages(const SettingsStore& store) {
     apiKey_.SetAPIKey(store.GetAPIKey());
     apiKey_.SetAPIHost(store.GetAPIHost());
     apiKey_.SetIconHost(store.GetIconHost());
+    apiKey_.SetNormalTileUrl(store.GetNormalTileUrl());
+    apiKey_.SetNormalTileAttribution(store.GetNormalTileAttribution());
+    apiKey_.SetNormalTileMaxZoom(store.GetNormalTileMaxZoom());
+    apiKey_.SetAerialTileUrl(store.GetAerialTileUrl());
+    apiKey_.SetAerialTileAttribution(store.GetAerialTileAttribution());
+    apiKey_.SetAerialTileMaxZoom(store.GetAerialTileMaxZoom());
+    apiKey_.SetOverlayTileUrl(store.GetOverlayTileUrl());
+    apiKey_.SetOverlayTileAttribution(store.GetOverlayTileAttribution());
+    apiKey_.SetOverlayTileMaxZoom(store.GetOverlayTileMaxZoom());
 }
 
 bool ControlPanel::SavePagesToSettings(const SettingsStore& store, ApplyDocument& document) {
@@ -58,6 +67,15 @@ bool ControlPanel::SavePagesToSettings(const SettingsStore& store, ApplyDocument
     store.SetJapanese(map.GetJapanese());
     store.SetAPIHost(apiKey_.GetAPIHost());
     store.SetIconHost(apiKey_.GetIconHost());
+    store.SetNormalTileUrl(apiKey_.GetNormalTileUrl());
+    store.SetNormalTileAttribution(apiKey_.GetNormalTileAttribution());
+    store.SetNormalTileMaxZoom(apiKey_.GetNormalTileMaxZoom());
+    store.SetAerialTileUrl(apiKey_.GetAerialTileUrl());
+    store.SetAerialTileAttribution(apiKey_.GetAerialTileAttribution());
+    store.SetAerialTileMaxZoom(apiKey_.GetAerialTileMaxZoom());
+    store.SetOverlayTileUrl(apiKey_.GetOverlayTileUrl());
+    store.SetOverlayTileAttribution(apiKey_.GetOverlayTileAttribution());
+    store.SetOverlayTileMaxZoom(apiKey_.GetOverlayTileMaxZoom());
     bool stored = store.Flush();
     document.WriteComments(cameraGps_.GetGpsFile());
     return stored;
@@ -89,6 +107,15 @@ MapSettings ControlPanel::GetMapSettings() const {
     settings.Japanese = map.GetJapanese();
     settings.APIHost = apiKey_.GetAPIHost();
     settings.IconHost = apiKey_.GetIconHost();
+    settings.NormalTileUrl = apiKey_.GetNormalTileUrl();
+    settings.NormalTileAttribution = apiKey_.GetNormalTileAttribution();
+    settings.NormalTileMaxZoom = apiKey_.GetNormalTileMaxZoom();
+    settings.AerialTileUrl = apiKey_.GetAerialTileUrl();
+    settings.AerialTileAttribution = apiKey_.GetAerialTileAttribution();
+    settings.AerialTileMaxZoom = apiKey_.GetAerialTileMaxZoom();
+    settings.OverlayTileUrl = apiKey_.GetOverlayTileUrl();
+    settings.OverlayTileAttribution = apiKey_.GetOverlayTileAttribution();
+    settings.OverlayTileMaxZoom = apiKey_.GetOverlayTileMaxZoom();
     return settings;
 }
 

@@ -2,6 +2,8 @@
 // The record every fragment builder of the page receives; built afresh for each Apply.
 #include <string>
 
+#include "settings/TileLayers.h"
+
 namespace trackalbum {
 
 class PageOptions {
@@ -55,6 +57,9 @@ public:
     void SetAPIHost(const std::string& value) { APIHost_ = value; }
     const std::string& GetIconHost() const { return IconHost_; }
     void SetIconHost(const std::string& value) { IconHost_ = value; }
+    // The tile services the map runtime beside the pages draws from.
+    const TileLayers& GetTileLayers() const { return TileLayers_; }
+    void SetTileLayers(const TileLayers& value) { TileLayers_ = value; }
 
 private:
     std::string PageName_;
@@ -81,6 +86,7 @@ private:
     int Japanese_ = 0;
     std::string APIHost_ = ".";
     std::string IconHost_ = ".";
+    TileLayers TileLayers_;
 };
 
 }  // namespace trackalbum

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/TileLayers.h"
+
 namespace trackalbum {
 
 // Red in bits 0-7, green in 8-15, blue in 16-23.
@@ -42,6 +44,16 @@ struct MapSettings {
     // page's own folder, where a compatible runtime is placed beside the pages.
     std::string APIHost = ".";
     std::string IconHost = ".";
+    // The map runtime's tile services, written into its file beside the pages.
+    std::string NormalTileUrl = TileDefaults::NormalUrl;
+    std::string NormalTileAttribution = TileDefaults::NormalAttribution;
+    int NormalTileMaxZoom = TileDefaults::NormalMaxZoom;
+    std::string AerialTileUrl = TileDefaults::AerialUrl;
+    std::string AerialTileAttribution = TileDefaults::AerialAttribution;
+    int AerialTileMaxZoom = TileDefaults::AerialMaxZoom;
+    std::string OverlayTileUrl = TileDefaults::OverlayUrl;
+    std::string OverlayTileAttribution = TileDefaults::OverlayAttribution;
+    int OverlayTileMaxZoom = TileDefaults::OverlayMaxZoom;
 };
 
 }  // namespace trackalbum

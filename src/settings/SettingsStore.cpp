@@ -109,4 +109,31 @@ void SettingsStore::SetAPIHost(const std::string& value) const { WriteString("AP
 std::string SettingsStore::GetIconHost() const { return GetString("IconHost", "."); }
 void SettingsStore::SetIconHost(const std::string& value) const { WriteString("IconHost", value); }
 
+std::string SettingsStore::GetNormalTileUrl() const { return GetString("NormalTileUrl", TileDefaults::NormalUrl); }
+void SettingsStore::SetNormalTileUrl(const std::string& value) const { WriteString("NormalTileUrl", value); }
+
+std::string SettingsStore::GetNormalTileAttribution() const { return GetString("NormalTileAttribution", TileDefaults::NormalAttribution); }
+void SettingsStore::SetNormalTileAttribution(const std::string& value) const { WriteString("NormalTileAttribution", value); }
+
+int SettingsStore::GetNormalTileMaxZoom() const { return GetInteger("NormalTileMaxZoom", TileDefaults::NormalMaxZoom); }
+void SettingsStore::SetNormalTileMaxZoom(int value) const { WriteInteger("NormalTileMaxZoom", value); }
+
+std::string SettingsStore::GetAerialTileUrl() const { return GetString("AerialTileUrl", TileDefaults::AerialUrl); }
+void SettingsStore::SetAerialTileUrl(const std::string& value) const { WriteString("AerialTileUrl", value); }
+
+std::string SettingsStore::GetAerialTileAttribution() const { return GetString("AerialTileAttribution", TileDefaults::AerialAttribution); }
+void SettingsStore::SetAerialTileAttribution(const std::string& value) const { WriteString("AerialTileAttribution", value); }
+
+int SettingsStore::GetAerialTileMaxZoom() const { return GetInteger("AerialTileMaxZoom", TileDefaults::AerialMaxZoom); }
+void SettingsStore::SetAerialTileMaxZoom(int value) const { WriteInteger("AerialTileMaxZoom", value); }
+
+std::string SettingsStore::GetOverlayTileUrl() const { return GetString("OverlayTileUrl", TileDefaults::OverlayUrl); }
+void SettingsStore::SetOverlayTileUrl(const std::string& value) const { WriteString("OverlayTileUrl", value); }
+
+std::string SettingsStore::GetOverlayTileAttribution() const { return GetString("OverlayTileAttribution", TileDefaults::OverlayAttribution); }
+void SettingsStore::SetOverlayTileAttribution(const std::string& value) const { WriteString("OverlayTileAttribution", value); }
+
+int SettingsStore::GetOverlayTileMaxZoom() const { return GetInteger("OverlayTileMaxZoom", TileDefaults::OverlayMaxZoom); }
+void SettingsStore::SetOverlayTileMaxZoom(int value) const { WriteInteger("OverlayTileMaxZoom", value); }
+
 }  // namespace trackalbum

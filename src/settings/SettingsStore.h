@@ -65,6 +65,24 @@ public:
     void SetAPIHost(const std::string& value) const;
     std::string GetIconHost() const;
     void SetIconHost(const std::string& value) const;
+    std::string GetNormalTileUrl() const;
+    void SetNormalTileUrl(const std::string& value) const;
+    std::string GetNormalTileAttribution() const;
+    void SetNormalTileAttribution(const std::string& value) const;
+    int GetNormalTileMaxZoom() const;
+    void SetNormalTileMaxZoom(int value) const;
+    std::string GetAerialTileUrl() const;
+    void SetAerialTileUrl(const std::string& value) const;
+    std::string GetAerialTileAttribution() const;
+    void SetAerialTileAttribution(const std::string& value) const;
+    int GetAerialTileMaxZoom() const;
+    void SetAerialTileMaxZoom(int value) const;
+    std::string GetOverlayTileUrl() const;
+    void SetOverlayTileUrl(const std::string& value) const;
+    std::string GetOverlayTileAttribution() const;
+    void SetOverlayTileAttribution(const std::string& value) const;
+    int GetOverlayTileMaxZoom() const;
+    void SetOverlayTileMaxZoom(int value) const;
 
     // Makes the written values durable (see Profile::Flush).
     bool Flush() const { return profile_.Flush(); }

@@ -117,7 +117,8 @@ TEST_F(CliTest, OutputsGoUnderDashCAndTheSpeedLimitIsReadAsTypedText) {
 
 TEST_F(CliTest, SetTakesValuesAsTypedAndTheNextLoadClamps) {
     std::ofstream(folder / "profile.conf") << std::string("\x01\xFF[[[=\n\0zz", 10);
-    const CliRun run = Run({"--set", "APIKey=a$HOME\"b", "--set", "PathRed=300", "--set", "ZoomLevel=25"});
+    const CliRun run = Run({"--set", "APIKey=a$HOME\"b", "--set", "PathRed=300", "--set", "ZoomLevel=25", "--set",
+                            "AerialTileMaxZoom=40", "--set", "OverlayTileUrl=https://t.example/{z}/{x}/{y}?k={key}"});
     EXPECT_EQ(run.out, "地図設定値の保存完了\n設定値の保存だけ実行しました。\n設定値の保存だけ実行しました。\n適用処理完了\n");
     EXPECT_FALSE(fs::exists(folder / "html"));
     // The garbage profile gave the defaults; the keys are written in the panel's order.
@@ -126,7 +127,14 @@ TEST_F(CliTest, SetTakesValuesAsTypedAndTheNextLoadClamps) {
               "DisplayHeight=100\nMapType=0\nMapTypeBtn=0\nPathRed=44\nPathGreen=0\nPathBlue=0\nPathWidth=10\n"
               "ZoomLevel=25\nUpRed=255\nUpGreen=0\nUpBlue=0\nDownRed=0\nDownGreen=255\nDownBlue=0\nFlatRed=0\n"
               "FlatGreen=0\nFlatBlue=255\nColoring=1\nIconTrace=1\nProfWidth=800\nProfHeight=600\nScale=1\n"
-              "Overview=1\nJapanese=1\nAPIHost=.\nIconHost=.\n");
+              "Overview=1\nJapanese=1\nAPIHost=.\nIconHost=.\n"
+              "NormalTileUrl=https://tile.openstreetmap.org/{z}/{x}/{y}.png\n"
+              "NormalTileAttribution=&copy; <a href=\"https://www.openstreetmap.org/copyright\">OpenStreetMap</a> "
+              "contributors\nNormalTileMaxZoom=19\n"
+              "AerialTileUrl=https://cyberjapandata.gsi.go.jp/xyz/seamlessphoto/{z}/{x}/{y}.jpg\n"
+              "AerialTileAttribution=<a href=\"https://maps.gsi.go.jp/development/ichiran.html\">地理院タイル</a>\n"
+              "AerialTileMaxZoom=22\nOverlayTileUrl=https://t.example/{z}/{x}/{y}?k={key}\n"
+              "OverlayTileAttribution=\nOverlayTileMaxZoom=18\n");
 
     ASSERT_EQ(Run({"--gpx", Walk, "--set", "AutoZoom=0"}).exitStatus, 0);
     EXPECT_THAT(ReadFile(folder / "profile.conf"), HasSubstr("ZoomLevel=17\n"));

@@ -61,6 +61,31 @@ TEST_F(ControlPanelTest, SpinsStopAtTheirEndsButClockMinutesHaveNone) {
     EXPECT_EQ(panel.GetCameraGpsPage().GetClockMinutes(), -1);
 }
 
+TEST_F(ControlPanelTest, TileSettingsGoThroughTheApiKeyPageAndZoomsStayWithinWhatServicesOffer) {
+    panel.LoadSettingsToPages(store);  // an empty profile: the open services
+    PageOptions defaults = BuildPageOptions(panel.GetMapSettings(), {});
+    EXPECT_EQ(defaults.GetTileLayers().Normal.Url, "https://tile.openstreetmap.org/{z}/{x}/{y}.png");
+    EXPECT_EQ(defaults.GetTileLayers().Aerial.Attribution,
+              "<a href=\"https://maps.gsi.go.jp/development/ichiran.html\">地理院タイル</a>");
+    EXPECT_EQ(FormatC("%d %d %d [%s]", defaults.GetTileLayers().Normal.MaxZoom, defaults.GetTileLayers().Aerial.MaxZoom,
+                      defaults.GetTileLayers().Overlay.MaxZoom, defaults.GetTileLayers().Overlay.Url.c_str()),
+              "19 18 18 []");
+
+    store.WriteInteger("NormalTileMaxZoom", 99);
+    store.WriteInteger("AerialTileMaxZoom", -1);
+    store.WriteString("OverlayTileUrl", "https://t.example/{z}/{x}/{y}.png?k={key}");
+    store.WriteString("OverlayTileAttribution", "\"</script>\\ 地図");
+    panel.LoadSettingsToPages(store);
+    doubles::FakeDocument document;
+    ASSERT_TRUE(panel.SavePagesToSettings(store, document));
+    EXPECT_EQ(FormatC("%d %d %d", store.GetNormalTileMaxZoom(), store.GetAerialTileMaxZoom(),
+                      store.GetOverlayTileMaxZoom()), "22 0 18");
+    const TileLayers tiles = BuildPageOptions(panel.GetMapSettings(), {}).GetTileLayers();
+    EXPECT_EQ(tiles.Overlay.Url, "https://t.example/{z}/{x}/{y}.png?k={key}");
+    EXPECT_EQ(tiles.Overlay.Attribution, "\"</script>\\ 地図");
+    EXPECT_EQ(tiles.Normal.MaxZoom, 22);
+}
+
 TEST_F(ControlPanelTest, TimeOffsets) {
     CameraGpsPage& page = panel.GetCameraGpsPage();
     EXPECT_EQ(panel.GetZoneSeconds(), 32400);
