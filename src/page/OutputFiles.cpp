@@ -135,7 +135,12 @@ std::string GetSpeedChartPath(const std::string& gpxPath) {
     return std::string(ImageFolder) + "/" + GetOutputBaseName(gpxPath) + "_dis.gif";
 }
 
-void SavePageText(const std::string& requestedPath, std::string_view pageText) {
+void SavePageText(const std::string& path, std::string_view pageText) {
+    if (IsValidUtf8(pageText)) return SaveOutputFile(path, pageText);
+    SaveOutputFile(path, RepairUtf8(pageText));
+}
+
+void SaveOutputFile(const std::string& requestedPath, std::string_view bytes) {
     // A page that is a link is written where the link points, as writing in place would.
     std::string path = requestedPath;
     struct stat info;
@@ -157,15 +162,9 @@ void SavePageText(const std::string& requestedPath, std::string_view pageText) {
         ::close(probe);
     }
 
-    std::string repaired;
-    if (!IsValidUtf8(pageText)) {
-        repaired = RepairUtf8(pageText);
-        pageText = repaired;
-    }
-
     TemporaryFile file(FolderOf(path));
     if (file.GetDescriptor() < 0) RaiseFileError(path, "ファイルを作成できません:", file.GetCreateError());
-    WriteAll(file.GetDescriptor(), pageText, path);
+    WriteAll(file.GetDescriptor(), bytes, path);
     if (!file.Close()) RaiseFileError(path, "ファイルに書き込めません:", errno);
     if (::rename(file.GetPath().c_str(), path.c_str()) != 0) {
         RaiseFileError(path, "ファイルを作成できません:", errno);

@@ -20,6 +20,8 @@ std::string GetSpeedChartPath(const std::string& gpxPath);      // html/img/<bas
 // temporary file in the same folder renamed over the old one, so a failed write leaves
 // the old page as it was. Raises FileError on failure.
 void SavePageText(const std::string& path, std::string_view pageText);
+// The same save for bytes that are not text (images), written exactly as given.
+void SaveOutputFile(const std::string& path, std::string_view bytes);
 // The address to navigate to for a written page: "file://" + absolute path. Raises
 // FileError when the page does not exist.
 std::string GetPageAddress(int kind, const PageOptions& options);

@@ -70,6 +70,12 @@ private:
         using namespace OutputKind;
         document_.EnsureFolder("html");
         document_.EnsureFolder("html/img");
+        // What the pages load from their own folder, before the pages that need it; with
+        // no track there is no page, and nothing of this is written either.
+        if (!document_.GetTrack().IsEmpty()) {
+            if (options.GetAPIHost() == ".") document_.WriteMapRuntime(options);
+            if (options.GetIconHost() == ".") document_.WritePlayerIcons();
+        }
         document_.WritePage(Route, options);
         ShowStatus(ApplyText::RouteWritten);
         if (HasPictures()) {

@@ -28,6 +28,10 @@ public:
     // Thins the track in place; returns the reduction report.
     virtual std::string Reduce(double tolerance) = 0;
     virtual void EnsureFolder(const std::string& path) = 0;
+    // The map runtime beside the pages, with the options' tile services, and the player's
+    // icons. Each raises FileError when a file cannot be written.
+    virtual void WriteMapRuntime(const PageOptions& options) = 0;
+    virtual void WritePlayerIcons() = 0;
     // Raises FileError when the page cannot be written.
     virtual void WritePage(int kind, const PageOptions& options) = 0;
     // The address of the written page of that kind; raises FileError when there is none.

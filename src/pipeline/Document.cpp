@@ -1,8 +1,10 @@
 #include "pipeline/Document.h"
 
 #include "gps/LoadGpx.h"
+#include "page/MapRuntime.h"
 #include "page/OutputFiles.h"
 #include "page/PageWriter.h"
+#include "page/PlayerIcons.h"
 #include "photos/Placement.h"
 
 namespace trackalbum {
@@ -30,6 +32,12 @@ std::string Document::GetTimeStatusText(int32_t gpsOffset, int32_t photoOffset) 
 std::string Document::Reduce(double tolerance) { return track_.Reduce(tolerance); }
 
 void Document::EnsureFolder(const std::string& path) { trackalbum::EnsureFolder(path); }
+
+void Document::WriteMapRuntime(const PageOptions& options) {
+    trackalbum::WriteMapRuntime(options.GetTileLayers());
+}
+
+void Document::WritePlayerIcons() { trackalbum::WritePlayerIcons(); }
 
 void Document::WritePage(int kind, const PageOptions& options) {
     trackalbum::WritePage(kind, options, track_, pictures_, version_, pageText_);

@@ -25,6 +25,8 @@ public:
     std::string GetTimeStatusText(int32_t gpsOffset, int32_t photoOffset) const override;
     std::string Reduce(double tolerance) override;
     void EnsureFolder(const std::string& path) override;
+    void WriteMapRuntime(const PageOptions& options) override;
+    void WritePlayerIcons() override;
     void WritePage(int kind, const PageOptions& options) override;
     std::string GetPageAddress(int kind, const PageOptions& options) const override;
 

@@ -81,7 +81,7 @@ TEST_F(CliTest, TrackWithoutPhotosWritesTwoKindsAndStoresTheUsersProfile) {
     EXPECT_EQ(run.out, "地図設定値の保存完了\n" + header + header + "ルートのみHTML出力\n" + header + "HTML表示開始\n" +
                            header + "適用処理完了\n" + Address("walk_route.html"));
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "html"), {}), 3);  // img, kinds 2 and 6
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "html"), {}), 5);  // img, maps, ridefinder, kinds 2 and 6
     EXPECT_THAT(Page("walk_route_grade.html"), HasSubstr("里山さんぽ"));
     EXPECT_THAT(ReadFile(folder / "config/Trackalbum.conf"), HasSubstr("PathWidth=7\n"));
 }
@@ -90,7 +90,7 @@ TEST_F(CliTest, PhotosGiveFiveKindsTheListAndTheCopyInBothModes) {
     const fs::path img = folder / "html" / "img";
     const CliRun shrink = Run({"--gpx", Walk, "--photos", Photos, "--tz", "0", "--clock-minutes", "-60", "--copy-photos"});
     ASSERT_EQ(shrink.exitStatus, 0) << shrink.err;
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "html"), {}), 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "html"), {}), 8);
     EXPECT_THAT(shrink.out, HasSubstr("GPS記録開始：2026/05/17 00:30:00\n最初の写真 ：2026/05/17 08:20:00\nプロファイル"));
     EXPECT_THAT(shrink.out, HasSubstr("適用処理完了\nファイル名\tコメント\t撮影日\t経度\t緯度\nIMG_0001.jpg\t"));
     EXPECT_THAT(shrink.out, HasSubstr("失敗: memo.txt"));  // no picture, so nothing to shrink
@@ -171,7 +171,32 @@ TEST_F(CliTest, OutputThatCannotBeWrittenEndsApplyAndKeepsEarlierPages) {
     EXPECT_THAT(run.err, HasSubstr("walk_route.html"));
     EXPECT_THAT(run.out, Not(HasSubstr("HTML出力")));
     EXPECT_EQ(Page("walk_route_grade.html"), earlier);  // later kinds are not written
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "html"), {}), 3);  // no temporary is left
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "html"), {}), 5);  // no temporary is left
+}
+
+TEST_F(CliTest, TheRuntimeAndIconsLieBesideThePagesUnlessTheyComeFromElsewhere) {
+    ASSERT_EQ(Run({"--gpx", Walk, "--set", "AerialTileUrl=https://a.example/{z}/{x}/{y}.jpg?k={key}"}).exitStatus, 0);
+    const std::string runtime = ReadFile(folder / "html/maps");
+    EXPECT_THAT(runtime.substr(0, runtime.find('\n')),
+                HasSubstr("\"aerial\":{\"url\":\"https://a.example/{z}/{x}/{y}.jpg?k={key}\""));
+    EXPECT_THAT(runtime, HasSubstr("GMap2"));
+    EXPECT_EQ(ReadFile(folder / "html/ridefinder/images/mm_20_red.png").substr(1, 3), "PNG");
+    EXPECT_EQ(ReadFile(folder / "html/ridefinder/images/mm_20_shadow.png").substr(1, 3), "PNG");
+
+    // A runtime that cannot be written ends Apply before any page, with the system's reason.
+    fs::remove_all(folder / "html");
+    fs::create_directories(folder / "html/maps");
+    const CliRun blocked = Run({"--gpx", Walk});
+    EXPECT_EQ(blocked.exitStatus, 1);
+    EXPECT_THAT(blocked.err, HasSubstr("html/maps"));
+    EXPECT_FALSE(fs::exists(folder / "html/walk_route.html"));
+
+    fs::remove_all(folder / "html");
+    ASSERT_EQ(Run({"--gpx", Walk, "--set", "APIHost=https://maps.example.org", "--set", "IconHost=https://i.example"})
+                  .exitStatus, 0);
+    EXPECT_TRUE(fs::exists(folder / "html/walk_route.html"));
+    EXPECT_FALSE(fs::exists(folder / "html/maps"));
+    EXPECT_FALSE(fs::exists(folder / "html/ridefinder"));
 }
 
 TEST_F(CliTest, OddAndEnormousTextsAndNames) {

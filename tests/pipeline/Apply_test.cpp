@@ -55,8 +55,26 @@ TEST_F(ApplyTest, TrackWithPhotosWritesAllFiveKindsInOrder) {
     // photos are placed on the full track and the pages drawn from the reduced one.
     EXPECT_THAT(document.calls, ElementsAre("WriteComments ride.gpx", "LoadGpx ride.gpx", "LoadPictures /photos",
                                             "ReadComments ride.gpx", "PlacePictures", "Reduce", "EnsureFolder html",
-                                            "EnsureFolder html/img", "WritePage 2", "WritePage 1", "WritePage 3",
+                                            "EnsureFolder html/img",
+                                            "WriteMapRuntime https://tile.openstreetmap.org/{z}/{x}/{y}.png",
+                                            "WritePlayerIcons", "WritePage 2", "WritePage 1", "WritePage 3",
                                             "WritePage 6", "WritePage 7"));
+}
+
+TEST_F(ApplyTest, TheRuntimeAndTheIconsAreWrittenOnlyWhereThePagesLoadThemFromTheirFolder) {
+    GiveTrackAndPhotos(0);
+    panel.GetApiKeyPage().SetAPIHost("https://maps.example.org");
+    panel.GetApiKeyPage().SetNormalTileUrl("https://t.example/{z}/{x}/{y}.png");
+    EXPECT_EQ(Run(), ApplyResult::Completed);
+    EXPECT_THAT(document.calls, Contains("WritePlayerIcons"));
+    EXPECT_THAT(document.calls, Not(Contains(::testing::StartsWith("WriteMapRuntime"))));
+
+    panel.GetApiKeyPage().SetAPIHost(".");
+    panel.GetApiKeyPage().SetIconHost("./");  // another folder as far as the pages know
+    document.calls.clear();
+    EXPECT_EQ(Run(), ApplyResult::Completed);
+    EXPECT_THAT(document.calls, Contains("WriteMapRuntime https://t.example/{z}/{x}/{y}.png"));
+    EXPECT_THAT(document.calls, Not(Contains("WritePlayerIcons")));
 }
 
 TEST_F(ApplyTest, HeaderIsWorkedOutAnewAndOffsetsAndSliderReachTheDocument) {
@@ -79,6 +97,7 @@ TEST_F(ApplyTest, FileErrorsEndApplyAtTheirStep) {
     EXPECT_EQ(Run(), ApplyResult::Failed);
     EXPECT_EQ(host.StepTexts().back(), "HTML表示開始");
     EXPECT_EQ(host.events.back(), "error no page of kind 2");  // and the speed choices stay
+    EXPECT_THAT(document.calls, Not(Contains("WritePlayerIcons")));  // nor anything the pages load
     document.pagesOnDisk.insert(2);  // a page left by an earlier run is shown instead
     EXPECT_EQ(Run(), ApplyResult::Completed);
     EXPECT_THAT(host.events, Contains("navigate file:///html/2"));
