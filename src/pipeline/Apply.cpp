@@ -70,12 +70,6 @@ private:
         using namespace OutputKind;
         document_.EnsureFolder("html");
         document_.EnsureFolder("html/img");
-        // What the pages load from their own folder, before the pages that need it; with
-        // no track there is no page, and nothing of this is written either.
-        if (!document_.GetTrack().IsEmpty()) {
-            if (options.GetAPIHost() == ".") document_.WriteMapRuntime(options);
-            if (options.GetIconHost() == ".") document_.WritePlayerIcons();
-        }
         document_.WritePage(Route, options);
         ShowStatus(ApplyText::RouteWritten);
         if (HasPictures()) {
@@ -90,6 +84,12 @@ private:
         if (HasPictures()) {
             document_.WritePage(Picture | Route | ProfileLayout, options);
             ShowStatus(ApplyText::ProfileWritten);
+        }
+        // What the pages load from their own folder; with no track there is no page, and
+        // nothing of this is written either.
+        if (!document_.GetTrack().IsEmpty()) {
+            if (options.GetAPIHost() == ".") document_.WriteMapRuntime(options);
+            if (options.GetIconHost() == ".") document_.WritePlayerIcons();
         }
         ShowStatus(ApplyText::ShowStarted);
         host_.Navigate(document_.GetPageAddress(HasPictures() ? Picture | Route : Route, options));

@@ -55,10 +55,10 @@ TEST_F(ApplyTest, TrackWithPhotosWritesAllFiveKindsInOrder) {
     // photos are placed on the full track and the pages drawn from the reduced one.
     EXPECT_THAT(document.calls, ElementsAre("WriteComments ride.gpx", "LoadGpx ride.gpx", "LoadPictures /photos",
                                             "ReadComments ride.gpx", "PlacePictures", "Reduce", "EnsureFolder html",
-                                            "EnsureFolder html/img",
+                                            "EnsureFolder html/img", "WritePage 2", "WritePage 1", "WritePage 3",
+                                            "WritePage 6", "WritePage 7",
                                             "WriteMapRuntime https://tile.openstreetmap.org/{z}/{x}/{y}.png",
-                                            "WritePlayerIcons", "WritePage 2", "WritePage 1", "WritePage 3",
-                                            "WritePage 6", "WritePage 7"));
+                                            "WritePlayerIcons"));
 }
 
 TEST_F(ApplyTest, TheRuntimeAndTheIconsAreWrittenOnlyWhereThePagesLoadThemFromTheirFolder) {
