@@ -36,6 +36,8 @@ public:
     double Speed = 0.0;     // km/h
     int32_t Grade = 0;      // percent, truncated toward zero
     double Distance = 0.0;  // metres, elevation included
+    // The file gave the point a time element. A time of 0 cannot tell: 1970 is a time too.
+    bool TimeGiven = false;
 };
 
 }  // namespace trackalbum

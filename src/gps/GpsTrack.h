@@ -32,6 +32,9 @@ public:
     // Deletes every point and zeroes the statistics (the histogram stays as it was).
     void Clear();
     void Analyse(bool speedLimitOn, double speedLimit);
+    // Gives each point the file left without a time one from the timed points around it, by
+    // distance along the track; a track without any timed point stays as it is.
+    void FillMissingTimes();
     // Thins the track in place; returns "kept/total\r\n(percent)" or "" for under two points.
     std::string Reduce(double tolerance);
 

@@ -58,6 +58,8 @@ void GpxReader::EndElement(std::string_view, std::string_view localName) {
     GpsPoint& latest = Track->GetTailForUpdate();
     if (Matches(localName, "time")) {
         Collecting = false;
+        // Set before parsing: a time that cannot be represented still counts as given.
+        latest.TimeGiven = true;
         latest.SetTime(times_.Parse(Text));
     } else if (Matches(localName, "ele")) {
         Collecting = false;

@@ -50,6 +50,7 @@ int LoadGpx(GpsTrack& track, const std::string& path, bool speedLimitOn, double 
         if (!outcome.message.empty()) messages.ShowMessage(outcome.message);
     } catch (...) {
     }
+    track.FillMissingTimes();
     track.Analyse(speedLimitOn, speedLimit);
     return 1;
 }

@@ -178,7 +178,7 @@ TEST_F(GpxCorpusTest, PointCountsTimesAndStatistics) {
         LoadGpx(track, entry.path().string(), false, 0.0, host);
         std::vector<TimeValue> times;
         for (const GpsPoint& p : track) {
-            if (p.GetTime().GetTime() != 0) times.push_back(p.GetTime());
+            if (p.TimeGiven && p.GetTime().GetTime() != 0) times.push_back(p.GetTime());
         }
         // A time before 1970 cannot be represented: the load ends there with a box of its own.
         const bool early = !fact["first_time"].IsNull() && fact["first_time"].text < "1970";
