@@ -1,0 +1,103 @@
+#include "shell/ShellTestSupport.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <wx/app.h>
+#include <wx/toplevel.h>
+#include <wx/utils.h>
+
+#include "shell/CTrackalbumApp.h"
+#include "shell/ShellMessageBox.h"
+
+namespace trackalbum {
+
+namespace fs = std::filesystem;
+
+std::string MakeTempFolder(const std::string& prefix) {
+    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+    return true;
+}
+
+void Pump(int milliseconds) {
+    PumpUntil([] { return false; }, milliseconds);
+}
+
+void Click(wxButton* button) {
+    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
+}
+
+void SetChecked(wxCheckBox* box, bool checked) {
+    box->SetValue(checked);
+    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(checked ? 1 : 0);
+    box->ProcessWindowEvent(event);
+}
+
+void Type(wxTextCtrl* edit, const std::string& text) {
+    edit->SetValue(wxString::FromUTF8(text));  // sends the text event as typing does
+}
+
+MessageBoxScript::MessageBoxScript(int answer) : answer_(answer) {
+    SetMessageBoxAnswer([this](const std::string& text, long) {
+        texts_.push_back(text);
+        return answer_;
+    });
+}
+
+MessageBoxScript::~MessageBoxScript() { SetMessageBoxAnswer(nullptr); }
+
+ProgramUnderTest::ProgramUnderTest(const DesktopCommandLine& commandLine) {
+    folder_ = MakeTempFolder("ta-shell");
+    const fs::path examples = fs::path(SOURCE_DIR) / "examples";
+    fs::copy_file(examples / "walk.gpx", folder_ + "/walk.gpx");
+    fs::copy(examples / "photos", folder_ + "/photos", fs::copy_options::recursive);
+    previousFolder_ = fs::current_path().string();
+    fs::current_path(folder_);
+    profile_ = std::make_unique<WxFileProfile>(folder_ + "/profile.conf");
+    store_ = std::make_unique<SettingsStore>(*profile_);
+    document_ = std::make_unique<CTrackalbumDoc>();
+    panel_ = std::make_unique<ControlPanel>();
+    frame_ = CreateMainWindow(*document_, *panel_, *store_, commandLine);
+    frame_->ShowAll();
+    PumpUntil([this] { return frame_->IsShownOnScreen() && Panel().IsShownOnScreen(); });
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    // The frame refers to the document and the models: it must be gone before they are.
+    frame_->Destroy();
+    for (int round = 0; round < 100 && !wxTopLevelWindows.empty(); ++round) {
+        wxTheApp->ProcessIdle();
+        Pump(5);
+    }
+    std::error_code ignored;
+    fs::current_path(previousFolder_, ignored);
+    fs::remove_all(folder_, ignored);
+}
+
+}  // namespace trackalbum

@@ -1,0 +1,83 @@
+#pragma once
+// What the GUI tests share: the program made over a profile in a folder of its own, event
+// pumping, and a user's actions on controls.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/slider.h>
+#include <wx/spinbutt.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "pipeline/ControlPanel.h"
+#include "pipeline/DesktopCommandLine.h"
+#include "platform/WxFileProfile.h"
+#include "settings/SettingsStore.h"
+#include "shell/CMainFrame.h"
+#include "shell/COperationDlg.h"
+#include "shell/CPageCameraGPS.h"
+#include "shell/CTrackalbumDoc.h"
+#include "shell/CTrackalbumView.h"
+#include "shell/ShellApplyHost.h"
+
+namespace trackalbum {
+
+std::string MakeTempFolder(const std::string& prefix);
+std::string ReadWholeFile(const std::string& path);
+
+// Handles the window system's events until `done` holds; false after `timeoutMs`.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+void Pump(int milliseconds = 50);
+
+// What a user does: the handlers see the same events as from a real click or keystroke.
+void Click(wxButton* button);
+void SetChecked(wxCheckBox* box, bool checked);
+void Type(wxTextCtrl* edit, const std::string& text);
+
+// Answers every message box while alive and keeps the texts it was shown.
+class MessageBoxScript {
+public:
+    explicit MessageBoxScript(int answer = wxOK);
+    ~MessageBoxScript();
+    const std::vector<std::string>& GetTexts() const { return texts_; }
+    void SetAnswer(int answer) { answer_ = answer; }
+
+private:
+    std::vector<std::string> texts_;
+    int answer_;
+};
+
+// The program as CTrackalbumApp makes it, in a fresh folder that is also the current one;
+// the sample GPX file and photos are copied into it.
+class ProgramUnderTest {
+public:
+    explicit ProgramUnderTest(const DesktopCommandLine& commandLine = {});
+    ~ProgramUnderTest();
+
+    CMainFrame& Frame() { return *frame_; }
+    COperationDlg& Panel() { return frame_->GetPanel(); }
+    CPageCameraGPS& Page() { return frame_->GetPanel().GetCameraGpsPage(); }
+    CTrackalbumView& View() { return frame_->GetView(); }
+    CTrackalbumDoc& Document() { return *document_; }
+    ControlPanel& Model() { return *panel_; }
+
+    const std::string& Folder() const { return folder_; }
+    std::string SampleGpx() const { return folder_ + "/walk.gpx"; }
+    std::string SamplePhotos() const { return folder_ + "/photos"; }
+
+private:
+    std::string folder_;
+    std::string previousFolder_;
+    std::unique_ptr<WxFileProfile> profile_;
+    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<CTrackalbumDoc> document_;
+    std::unique_ptr<ControlPanel> panel_;
+    CMainFrame* frame_ = nullptr;
+};
+
+}  // namespace trackalbum
