@@ -75,7 +75,7 @@ run_read_only() {
   (cd "$where/locked" && env -i HOME="$where/locked" XDG_CONFIG_HOME="$where/config" PATH=/usr/bin:/bin \
     "${as_user[@]}" "$cli" --gpx "$source/examples/walk.gpx" >"$where/ro-stdout" 2>"$where/ro-stderr") || status=$?
   [ "$status" -eq 1 ] || { cat "$where/ro-stderr" >&2; fail "read-only folder: exit status $status, not 1"; }
-  grep -q 'html/walk' "$where/ro-stderr" || { cat "$where/ro-stderr" >&2; fail "read-only folder: no file error named"; }
+  grep -q ': html/' "$where/ro-stderr" || { cat "$where/ro-stderr" >&2; fail "read-only folder: no file error named"; }
   [ -z "$(ls -A "$where/locked")" ] || fail "read-only folder: something was written: $(ls -A "$where/locked")"
   [ -z "$(find "$where/config" -name '*.XXXXXX' -o -name 'Trackalbum.conf.??????')" ] || fail "temporary settings file left"
   chmod 755 "$where/locked"
