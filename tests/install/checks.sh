@@ -12,9 +12,9 @@ make_scratch() {
 }
 
 # The installed tree below PREFIX holds every file, and the desktop entry and the metainfo
-# pass their validators.
+# pass their validators. DESKTOP is 1 when the desktop program was built.
 check_tree() {
-  local prefix=$1 version=$2 build=$3
+  local prefix=$1 version=$2 desktop=$3
   local f
   for f in bin/trackalbum-cli share/applications/trackalbum.desktop \
       share/metainfo/org.trackalbum.trackalbum.metainfo.xml \
@@ -23,7 +23,10 @@ check_tree() {
       share/doc/trackalbum/LICENSE share/doc/trackalbum/THIRD_PARTY.md; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
   done
-  if [ -x "$build/trackalbum" ]; then [ -x "$prefix/bin/trackalbum" ] || fail "not installed: bin/trackalbum"; fi
+  if [ "$desktop" = 1 ]; then
+    [ -x "$prefix/bin/trackalbum" ] || fail "not installed: bin/trackalbum"
+    [ "$("$prefix/bin/trackalbum" --version)" = "trackalbum $version" ] || fail "trackalbum --version"
+  fi
   [ "$(file -b --mime-type "$prefix/share/icons/hicolor/48x48/apps/trackalbum.png")" = image/png ] || fail "48 px icon is no PNG"
   file -b "$prefix/share/icons/hicolor/48x48/apps/trackalbum.png" | grep -q ' 48 x 48,' || fail "48 px icon has another size"
   file -b "$prefix/share/icons/hicolor/128x128/apps/trackalbum.png" | grep -q ' 128 x 128,' || fail "128 px icon has another size"

@@ -2,9 +2,9 @@
 # The .deb: made by CPack, dependencies from dpkg-shlibdeps; unpacked into a temporary root,
 # its files validate and its trackalbum-cli runs the sample outing with nothing from the build
 # folder.
-# Usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION
+# Usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION DESKTOP(1 when built)
 source "$(dirname "$0")/checks.sh"
-build=$1 source=$2 version=$3
+build=$1 source=$2 version=$3 desktop=$4
 make_scratch
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" >/dev/null)
 deb=$(ls "$scratch"/cpack/trackalbum_"$version"_*.deb)
@@ -19,9 +19,16 @@ done
 
 root="$scratch/unpacked root"
 dpkg -x "$deb" "$root"
-check_tree "$root/usr" "$version" "$build"
-if readelf -d "$root/usr/bin/trackalbum-cli" | grep -Eq 'RPATH|RUNPATH'; then fail "run path left in the program"; fi
-if grep -aqF "$build" "$root/usr/bin/trackalbum-cli"; then fail "the program names the build folder"; fi
+check_tree "$root/usr" "$version" "$desktop"
+for program in "$root"/usr/bin/*; do
+  if readelf -d "$program" | grep -Eq 'RPATH|RUNPATH'; then fail "run path left in $program"; fi
+  if grep -aqF "$build" "$program"; then fail "$program names the build folder"; fi
+done
+if [ "$desktop" = 1 ]; then
+  for library in libwxgtk3.2-1 libwxgtk-webview3.2-1; do
+    grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
+  done
+fi
 if [ -n "$(find "$root" -name '*.debug' -o -name '*.a')" ]; then fail "build leftovers in the package"; fi
 
 run_sample "$root/usr/bin/trackalbum-cli" "$version" "$source" "$scratch/sample"
