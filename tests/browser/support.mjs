@@ -1,0 +1,243 @@
+// Shared by the browser tests: pages written by the real trackalbum-cli, opened over file://
+// in Debian's chromium with every request outside the page folder answered by a stub tile or
+// refused, and the facts the page's own text states.
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync, mkdirSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { basename, dirname, join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { deflateSync } from 'node:zlib';
+import { chromium } from 'playwright-core';
+import { buildRuntime } from '../../src/runtime/bundle.mjs';
+
+export const ROOT = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
+export const CLI = process.env.TRACKALBUM_CLI || join(ROOT, 'build', 'trackalbum-cli');
+export const SAMPLE_GPX = join(ROOT, 'examples', 'walk.gpx');
+export const SAMPLE_PHOTOS = join(ROOT, 'examples', 'photos');
+
+export const NORMAL_HOST = 'tile.openstreetmap.org';
+export const AERIAL_HOST = 'cyberjapandata.gsi.go.jp';
+
+// ---- PNG pictures (stub tiles, icons) ------------------------------------------------------
+
+const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
+  let c = n;
+  for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+  return c >>> 0;
+});
+
+function crc32(buf) {
+  let c = 0xffffffff;
+  for (const b of buf) c = CRC_TABLE[(c ^ b) & 0xff] ^ (c >>> 8);
+  return (c ^ 0xffffffff) >>> 0;
+}
+
+function chunk(type, data) {
+  const out = Buffer.alloc(12 + data.length);
+  out.writeUInt32BE(data.length, 0);
+  out.write(type, 4, 'latin1');
+  data.copy(out, 8);
+  out.writeUInt32BE(crc32(out.subarray(4, 8 + data.length)), 8 + data.length);
+  return out;
+}
+
+// A width × height RGBA PNG filled by pixel(x, y) → [r, g, b, a].
+export function makePng(width, height, pixel) {
+  const raw = Buffer.alloc((width * 4 + 1) * height);
+  for (let y = 0; y < height; y++) {
+    const row = y * (width * 4 + 1);
+    for (let x = 0; x < width; x++) raw.set(pixel(x, y), row + 1 + x * 4);
+  }
+  const ihdr = Buffer.alloc(13);
+  ihdr.writeUInt32BE(width, 0);
+  ihdr.writeUInt32BE(height, 4);
+  ihdr.set([8, 6, 0, 0, 0], 8);
+  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', ihdr),
+                        chunk('IDAT', deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]);
+}
+
+// Stub tiles: one flat colour per service, with a darker grid line so tile seams show.
+const tileCache = new Map();
+export function stubTile(rgb) {
+  const key = rgb.join(',');
+  if (!tileCache.has(key)) {
+    tileCache.set(key, makePng(256, 256, (x, y) =>
+      (x === 0 || y === 0) ? [rgb[0] * 0.8, rgb[1] * 0.8, rgb[2] * 0.8, 255] : [...rgb, 255]));
+  }
+  return tileCache.get(key);
+}
+
+export const TILE_COLOURS = {
+  [NORMAL_HOST]: [236, 230, 214],
+  [AERIAL_HOST]: [74, 104, 70],
+  'tiles.example.org': [200, 210, 240]
+};
+
+// ---- writing pages --------------------------------------------------------------------------
+
+function run(args) {
+  const r = spawnSync(CLI, args, { encoding: 'utf8', env: { ...process.env, TZ: 'Asia/Tokyo' } });
+  if (r.status !== 0) throw new Error(`${CLI} ${args.join(" ")}: ${r.error || ""}\n${r.stdout}\n${r.stderr}`);
+  return r.stdout;
+}
+
+let cliKnowsTiles;
+function cliWritesRuntime() {
+  if (cliKnowsTiles === undefined) {
+    const dir = mkdtempSync(join(tmpdir(), 'ta-probe-'));
+    const r = spawnSync(CLI, ['--profile', join(dir, 'p.ini'), '--set', 'NormalTileUrl=x'], { encoding: 'utf8' });
+    cliKnowsTiles = r.status === 0;
+    rmSync(dir, { recursive: true, force: true });
+  }
+  return cliKnowsTiles;
+}
+
+const TILE_KEYS = {
+  NormalTileUrl: ['normal', 'url'], NormalTileAttribution: ['normal', 'attribution'], NormalTileMaxZoom: ['normal', 'maxZoom'],
+  AerialTileUrl: ['aerial', 'url'], AerialTileAttribution: ['aerial', 'attribution'], AerialTileMaxZoom: ['aerial', 'maxZoom'],
+  OverlayTileUrl: ['overlay', 'url'], OverlayTileAttribution: ['overlay', 'attribution'], OverlayTileMaxZoom: ['overlay', 'maxZoom']
+};
+
+// Until the program writes html/maps itself, the tests put together what it will write: the
+// tile settings as a configuration line, the bundle, and the player's two icons.
+function assembleRuntime(html, tileSettings) {
+  const config = {};
+  for (const [key, value] of Object.entries(tileSettings)) {
+    const [layer, field] = TILE_KEYS[key];
+    (config[layer] ||= {})[field] = field === 'maxZoom' ? Number(value) : value;
+  }
+  const json = JSON.stringify(config).replace(/</g, '\\u003C');
+  writeFileSync(join(html, 'maps'), `var TrackalbumTiles = ${json};\n` + buildRuntime());
+  const icons = join(html, 'ridefinder', 'images');
+  mkdirSync(icons, { recursive: true });
+  writeFileSync(join(icons, 'mm_20_red.png'), makePng(12, 20, (x, y) =>
+    Math.abs(x - 5.5) < 6 - y * 0.28 ? [220, 30, 30, 255] : [0, 0, 0, 0]));
+  writeFileSync(join(icons, 'mm_20_shadow.png'), makePng(22, 20, (x, y) =>
+    [0, 0, 0, y > 10 && x > 4 ? 60 : 0]));
+}
+
+const written = [];
+process.on('exit', () => {
+  if (!process.env.TRACKALBUM_KEEP_PAGES) for (const d of written) rmSync(d, { recursive: true, force: true });
+});
+
+// Runs one Apply into a new folder and returns its html folder and pages.
+export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {}, keepOriginalSize = false,
+                             compression = 100, apiKey } = {}) {
+  const dir = mkdtempSync(join(tmpdir(), 'ta-browser-'));
+  written.push(dir);
+  const args = ['--gpx', gpx, '--profile', join(dir, 'profile.ini'), '-C', dir, '--tz', '9',
+                '--compression', String(compression), '--page-name', '里山さんぽ'];
+  if (photos) args.push('--photos', photos, '--clock-minutes', '-3', '--copy-photos');
+  if (keepOriginalSize) args.push('--keep-original-size');
+  const tileSettings = {};
+  const settings = { ...set };
+  if (apiKey !== undefined) settings.APIKey = apiKey;
+  for (const [key, value] of Object.entries(settings)) {
+    if (key in TILE_KEYS && !cliWritesRuntime()) tileSettings[key] = value;
+    else args.push('--set', `${key}=${value}`);
+  }
+  run(args);
+  const html = join(dir, 'html');
+  if (!cliWritesRuntime()) assembleRuntime(html, tileSettings);
+  const pages = Object.fromEntries(readdirSync(html).filter((f) => f.endsWith('.html'))
+    .map((f) => [f.slice(basename(gpx, '.gpx').length + 1, -'.html'.length), join(html, f)]));
+  return { dir, html, pages };
+}
+
+// ---- what the page's own text says --------------------------------------------------------
+
+const NUM = '(-?\\d+\\.\\d+)';
+const LATLNG = new RegExp(`new GLatLng\\(\\s*${NUM},\\s*${NUM}\\)`);
+
+export function pageFacts(text) {
+  const facts = { polylines: [], route: [], markers: [], controls: [], ps: [], mapType: null };
+  let pending = 0;
+  for (const line of text.split('\r\n')) {
+    let m;
+    if (/points = \[\];/.test(line)) pending = 0;
+    else if ((m = line.match(/^\s*points\.push\(/)) && (m = line.match(LATLNG))) {
+      pending++;
+      facts.route.push([+m[1], +m[2]]);
+    } else if ((m = line.match(/map\.addOverlay\(new GPolyline\(points, "(#[0-9A-Fa-f]{6})", (\d+)\)\);/))) {
+      facts.polylines.push({ color: m[1].toLowerCase(), width: +m[2], points: pending });
+    } else if ((m = line.match(/^\s*ps\.push\(/)) && (m = line.match(LATLNG))) {
+      facts.ps.push([+m[1], +m[2]]);
+    } else if ((m = line.match(/map\.addControl\(new (\w+)\(\)\);/))) {
+      facts.controls.push(m[1]);
+    } else if ((m = line.match(/map\.setMapType\((\w+)\);/))) {
+      facts.mapType = m[1];
+    } else if ((m = line.match(/createMarker(ForBigPicture)?\((.*)\)\);\s*$/)) && line.includes('map.addOverlay')) {
+      const pos = m[2].match(LATLNG);
+      const strings = [...m[2].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((s) => JSON.parse(`"${s[1]}"`));
+      const big = !!m[1];
+      facts.markers.push({ lat: +pos[1], lng: +pos[2], big, attr: big ? strings[0] : '',
+                           picture: strings[big ? 1 : 0], comment: strings[big ? 2 : 1], time: strings[big ? 3 : 2] });
+    }
+  }
+  const step = text.match(/var t1 = pos \* (-?\d+);/);
+  facts.step = step ? +step[1] : null;
+  facts.japanese = /maps\?file=api&amp;v=2&amp;hl=ja&amp;/.test(text);
+  const size = text.match(/\.map \{\r\n\s*width: ([^;]+);\r\n\s*height: ([^\r]+)\r\n/);
+  facts.width = size[1];
+  facts.height = size[2];
+  return facts;
+}
+
+// ---- the browser ----------------------------------------------------------------------------
+
+export async function launchBrowser() {
+  return chromium.launch({
+    executablePath: process.env.TRACKALBUM_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-extensions']
+  });
+}
+
+// Opens a page as a user would and waits until its map has its first view and its tiles.
+export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS } = {}) {
+  const context = await browser.newContext({ viewport });
+  const page = await context.newPage();
+  const folder = pathToFileURL(dirname(file)).href + '/';
+  const problems = [];
+  const requests = [];
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
+  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+  page.on('request', (r) => requests.push(r.url()));
+  await context.route('**/*', (route) => {
+    const url = new URL(route.request().url());
+    if (url.protocol === 'file:') {
+      if (url.href.startsWith(folder)) return route.continue();
+      problems.push(`outside the page folder: ${url.href}`);
+      return route.abort();
+    }
+    if ((url.protocol === 'https:' || url.protocol === 'http:') && tiles[url.hostname]) {
+      return route.fulfill({ status: 200, contentType: 'image/png', body: stubTile(tiles[url.hostname]) });
+    }
+    problems.push(`unexpected request: ${url.href}`);
+    return route.abort();
+  });
+  await page.goto(pathToFileURL(file).href, { waitUntil: 'load' });
+  await page.waitForFunction(() => window.map && map.isLoaded());
+  await settle(page);
+  return { page, context, problems, requests };
+}
+
+// Waits until no tile is loading and a frame has been drawn.
+export async function settle(page) {
+  await page.waitForFunction(() =>
+    !document.querySelector('.leaflet-tile-container img:not(.leaflet-tile-loaded)'), null, { timeout: 10000 })
+    .catch(() => {});
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+}
+
+// In-page helper: the container pixel of a position, from the map's centre and zoom alone
+// (Web Mercator, 256-pixel tiles), independent of the runtime's own projection code.
+export const PIXEL_OF = `(function (lat, lng) {
+  var el = document.getElementById('map');
+  var c = map.getCenter(), z = map.getZoom(), world = 256 * Math.pow(2, z);
+  function mx(l) { return (l + 180) / 360 * world; }
+  function my(l) { var s = Math.sin(l * Math.PI / 180); return (0.5 - Math.log((1 + s) / (1 - s)) / (4 * Math.PI)) * world; }
+  var dx = mx(lng) - mx(c.lng());
+  if (dx > world / 2) dx -= world; else if (dx < -world / 2) dx += world;
+  return { x: el.clientWidth / 2 + dx, y: el.clientHeight / 2 + my(lat) - my(c.lat()) };
+})`;
