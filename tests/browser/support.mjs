@@ -2,13 +2,12 @@
 // in Debian's chromium with every request outside the page folder answered by a stub tile or
 // refused, and the facts the page's own text states.
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync, mkdirSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { deflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
-import { buildRuntime } from '../../src/runtime/bundle.mjs';
 
 export const ROOT = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const CLI = process.env.TRACKALBUM_CLI || join(ROOT, 'build', 'trackalbum-cli');
@@ -81,41 +80,6 @@ function run(args) {
   return r.stdout;
 }
 
-let cliKnowsTiles;
-function cliWritesRuntime() {
-  if (cliKnowsTiles === undefined) {
-    const dir = mkdtempSync(join(tmpdir(), 'ta-probe-'));
-    const r = spawnSync(CLI, ['--profile', join(dir, 'p.ini'), '--set', 'NormalTileUrl=x'], { encoding: 'utf8' });
-    cliKnowsTiles = r.status === 0;
-    rmSync(dir, { recursive: true, force: true });
-  }
-  return cliKnowsTiles;
-}
-
-const TILE_KEYS = {
-  NormalTileUrl: ['normal', 'url'], NormalTileAttribution: ['normal', 'attribution'], NormalTileMaxZoom: ['normal', 'maxZoom'],
-  AerialTileUrl: ['aerial', 'url'], AerialTileAttribution: ['aerial', 'attribution'], AerialTileMaxZoom: ['aerial', 'maxZoom'],
-  OverlayTileUrl: ['overlay', 'url'], OverlayTileAttribution: ['overlay', 'attribution'], OverlayTileMaxZoom: ['overlay', 'maxZoom']
-};
-
-// Until the program writes html/maps itself, the tests put together what it will write: the
-// tile settings as a configuration line, the bundle, and the player's two icons.
-function assembleRuntime(html, tileSettings) {
-  const config = {};
-  for (const [key, value] of Object.entries(tileSettings)) {
-    const [layer, field] = TILE_KEYS[key];
-    (config[layer] ||= {})[field] = field === 'maxZoom' ? Number(value) : value;
-  }
-  const json = JSON.stringify(config).replace(/</g, '\\u003C');
-  writeFileSync(join(html, 'maps'), `var TrackalbumTiles = ${json};\n` + buildRuntime());
-  const icons = join(html, 'ridefinder', 'images');
-  mkdirSync(icons, { recursive: true });
-  writeFileSync(join(icons, 'mm_20_red.png'), makePng(12, 20, (x, y) =>
-    Math.abs(x - 5.5) < 6 - y * 0.28 ? [220, 30, 30, 255] : [0, 0, 0, 0]));
-  writeFileSync(join(icons, 'mm_20_shadow.png'), makePng(22, 20, (x, y) =>
-    [0, 0, 0, y > 10 && x > 4 ? 60 : 0]));
-}
-
 const written = [];
 process.on('exit', () => {
   if (!process.env.TRACKALBUM_KEEP_PAGES) for (const d of written) rmSync(d, { recursive: true, force: true });
@@ -130,16 +94,12 @@ export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {},
                 '--compression', String(compression), '--page-name', '里山さんぽ'];
   if (photos) args.push('--photos', photos, '--clock-minutes', '-3', '--copy-photos');
   if (keepOriginalSize) args.push('--keep-original-size');
-  const tileSettings = {};
   const settings = { ...set };
   if (apiKey !== undefined) settings.APIKey = apiKey;
-  for (const [key, value] of Object.entries(settings)) {
-    if (key in TILE_KEYS && !cliWritesRuntime()) tileSettings[key] = value;
-    else args.push('--set', `${key}=${value}`);
-  }
+  for (const [key, value] of Object.entries(settings)) args.push('--set', `${key}=${value}`);
   run(args);
   const html = join(dir, 'html');
-  if (!cliWritesRuntime()) assembleRuntime(html, tileSettings);
+  if (!existsSync(join(html, 'maps'))) throw new Error(`Apply wrote no runtime into ${html}`);
   const pages = Object.fromEntries(readdirSync(html).filter((f) => f.endsWith('.html'))
     .map((f) => [f.slice(basename(gpx, '.gpx').length + 1, -'.html'.length), join(html, f)]));
   return { dir, html, pages };
