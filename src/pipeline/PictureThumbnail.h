@@ -1,0 +1,18 @@
+#pragma once
+// The picture list's thumbnail of the selected photo: 100 x 75 for a photo at least as
+// wide as high, else 75 x 100, every pixel taken from the nearest photo pixel.
+#include "charts/Image.h"
+
+namespace trackalbum {
+
+struct ThumbnailSize {
+    int width = 0;
+    int height = 0;
+};
+
+ThumbnailSize GetThumbnailSize(int photoWidth, int photoHeight);
+
+// A 24-bit image of the thumbnail size; empty for an empty photo.
+Image MakeThumbnail(const Image& photo);
+
+}  // namespace trackalbum
