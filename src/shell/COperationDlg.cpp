@@ -9,6 +9,8 @@
 #include <wx/sizer.h>
 
 #include "shell/CPageCameraGPS.h"
+#include "shell/CPageGoogleAPIKey.h"
+#include "shell/CPageMapProperty.h"
 #include "shell/CTrackalbumDoc.h"
 #include "shell/CTrackalbumView.h"
 #include "shell/ShellApplyHost.h"
@@ -28,9 +30,9 @@ COperationDlg::COperationDlg(wxWindow* owner, ControlPanel& panel, CTrackalbumDo
       store_(store) {
     tabs_ = new wxNotebook(this, wxID_ANY);
     cameraGps_ = new CPageCameraGPS(tabs_, panel.GetCameraGpsPage(), document);
-    mapProperty_ = new wxPanel(tabs_);
+    mapProperty_ = new CPageMapProperty(tabs_, panel.GetMapPropertyPage());
     pictureList_ = new wxPanel(tabs_);
-    apiKey_ = new wxPanel(tabs_);
+    apiKey_ = new CPageGoogleAPIKey(tabs_, panel.GetApiKeyPage());
     tabs_->AddPage(cameraGps_, U8("GPS/写真データ"), true);
     tabs_->AddPage(mapProperty_, U8("地図設定"));
     tabs_->AddPage(pictureList_, U8("写真リスト"));
