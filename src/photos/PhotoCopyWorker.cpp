@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "photos/PhotoCopyCaptions.h"
 #include "photos/PhotoCopyFile.h"
@@ -65,42 +66,53 @@ void PhotoCopyWorker::Launch(PhotoCopyJobs jobs) {
     summary_ = PhotoCopySummary{};
     running_.store(true);
     stop_ = std::stop_source();
-    thread_ = std::jthread([this, jobs = std::move(jobs), stop = stop_.get_token()]() mutable {
-        Run(std::move(stop), std::move(jobs));
+    thread_ = std::jthread([this, jobs = std::move(jobs), stop = stop_.get_token(),
+                            threads = GetThreadCount()]() mutable {
+        Run(std::move(stop), std::move(jobs), threads);
     });
 }
 
-void PhotoCopyWorker::Run(std::stop_token stop, PhotoCopyJobs jobs) {
-    PhotoCopySummary summary;
+void PhotoCopyWorker::Run(std::stop_token stop, PhotoCopyJobs jobs, int threads) {
+    struct Outcome {
+        bool Kept = false;
+        std::optional<PhotoCopyFailure> Failure;
+    };
     const int count = static_cast<int>(jobs.Pictures.GetCount());
-    for (int index = 0; index < count; ++index) {
-        if (stop.stop_requested()) {
-            summary.NotReached = count - index;
-            break;
-        }
-        const std::string& name = jobs.Pictures[static_cast<size_t>(index)].GetFileName();
-        const std::string source = JoinPhotoPath(jobs.SourceFolder, name);
-        const std::string target = JoinPhotoPath(jobs.TargetFolder, name);
-        const bool keep = GetKeepOriginalSize();
-        std::optional<PhotoCopyFailure> failure;
+    std::vector<Outcome> outcomes(static_cast<size_t>(count));
+    const PictureList& pictures = jobs.Pictures;  // only read from here on, by every thread
+    const auto name = [&](int index) -> const std::string& {
+        return pictures[static_cast<size_t>(index)].GetFileName();
+    };
+    // On any thread of the pool; each photo writes its own outcome and nothing else.
+    const auto work = [&](int index) {
+        const std::string source = JoinPhotoPath(jobs.SourceFolder, name(index));
+        const std::string target = JoinPhotoPath(jobs.TargetFolder, name(index));
+        Outcome& outcome = outcomes[static_cast<size_t>(index)];
+        outcome.Kept = GetKeepOriginalSize();
         try {
-            failure = keep ? CopyPhoto(source, target) : ShrinkPhoto(source, target);
+            outcome.Failure = outcome.Kept ? CopyPhoto(source, target) : ShrinkPhoto(source, target);
         } catch (const std::exception&) {
             // Whatever goes wrong with one photo must not end the program from this thread.
-            failure = keep ? PhotoCopyFailure::CopyFailed : PhotoCopyFailure::ShrinkFailed;
+            outcome.Failure = outcome.Kept ? PhotoCopyFailure::CopyFailed : PhotoCopyFailure::ShrinkFailed;
         }
-        if (failure) {
-            summary.Failed.push_back({name, *failure});
-        } else if (keep) {
+        // Once a photo, so a long run leaves the processor to the rest of the desktop.
+        std::this_thread::yield();
+    };
+    // On this thread, photo by photo in the list's order.
+    PhotoCopySummary summary;
+    const auto report = [&](int index) {
+        const Outcome& outcome = outcomes[static_cast<size_t>(index)];
+        if (outcome.Failure) {
+            summary.Failed.push_back({name(index), *outcome.Failure});
+        } else if (outcome.Kept) {
             ++summary.Copied;
         } else {
             ++summary.Shrunk;
         }
         host_.SetCaption(GetPhotoCopyProgressCaption(index + 1, count));
         host_.PhotoDone(index + 1, count);
-        // Once a photo, so a long run leaves the processor to the rest of the desktop.
-        std::this_thread::yield();
-    }
+    };
+    summary.NotReached = count - RunInOrder(count, threads, stop, work, report);
     summary_ = summary;
     running_.store(false);
     host_.EnableCopyControls(true);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "photos/temp_folder_support.h"
 #include "platform/CFormat.h"
 #include "platform/Errors.h"
+#include "support/CorpusTest.h"
 
 namespace trackalbum {
 namespace {
@@ -52,8 +54,24 @@ protected:
         fs::create_directories("html/img");
         return jobs;
     }
-    PhotoCopySummary RunJobs(const Names& names, bool keep, const std::string& folder = "photos") {
+    // Shading, edges and noise, so that the encoder has real work and a mixed-up pixel shows.
+    static void WriteTexturedPhoto(const std::string& name, int width, int height, unsigned seed) {
+        Image image;
+        ASSERT_TRUE(image.Create(width, height, 24));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                seed = seed * 1103515245u + 12345u;
+                const int noise = static_cast<int>(seed >> 27);
+                const int base = (x / 13 + y / 11) % 2 ? 60 : 180;
+                image.SetPixel(x, y, {static_cast<uint8_t>(base + noise), static_cast<uint8_t>(x * 255 / width),
+                                      static_cast<uint8_t>(y * 255 / height + noise)});
+            }
+        }
+        ASSERT_EQ(ImageStatus::Ok, image.Save("photos/" + name));
+    }
+    PhotoCopySummary RunJobs(const Names& names, bool keep, const std::string& folder = "photos", int threads = 0) {
         PhotoCopyWorker worker(host_, keep);
+        worker.SetThreadCount(threads);
         EXPECT_TRUE(worker.Start(Jobs(names, folder)));
         return worker.Wait();
     }
@@ -134,6 +152,7 @@ TEST_F(PhotoCopyTest, TheModeIsReadAfreshForEachPhotoAndAStopLeavesTheRest) {
     Names names;
     for (int i = 0; i < 12; ++i) WritePhoto(names.emplace_back("p" + std::to_string(i + 10) + ".jpg"), 200, 150);
     PhotoCopyWorker worker(host_, false);
+    worker.SetThreadCount(1);  // one thread takes up the mode set in a report for the very next photo
     host_.onPhotoDone = [&](int done) {
         worker.SetKeepOriginalSize(done == 1);
         if (done != 3) return;
@@ -149,6 +168,72 @@ TEST_F(PhotoCopyTest, TheModeIsReadAfreshForEachPhotoAndAStopLeavesTheRest) {
     for (bool keep = false; worker.IsRunning(); keep = !keep) worker.SetKeepOriginalSize(keep);
     const PhotoCopySummary summary = worker.Wait();
     EXPECT_EQ(12, summary.Copied + summary.Shrunk);
+}
+
+// The pool must be invisible: the same files, byte for byte, the same captions in the same
+// order and the same failures in list order as one thread gives, in both modes.
+TEST_F(PhotoCopyTest, ManyThreadsGiveWhatOneThreadGives) {
+    Names names;
+    for (int i = 0; i < 9; ++i) {
+        const bool upright = i % 3 == 1;
+        WriteTexturedPhoto(names.emplace_back(FormatC("t%d.jpg", i)), upright ? 300 + 40 * i : 640 - 30 * i, upright ? 500 : 360 + 7 * i, i);
+    }
+    WriteTexturedPhoto("small.png", 90, 70, 99);
+    WriteBytes("photos/broken.jpg", "\xff\xd8\xff\xe0 cut short");
+    names.insert(names.begin() + 3, "broken.jpg");
+    names.insert(names.begin() + 6, "missing.jpg");
+    names.insert(names.begin() + 8, "small.png");
+    std::vector<std::pair<std::string, Names>> sources{{"photos", names}};
+    if (const fs::path corpus = test::CorpusTest::Folder(); !corpus.empty()) {
+        Names cameras;
+        for (const auto& entry : fs::directory_iterator(corpus / "jpeg")) cameras.push_back(entry.path().filename());
+        std::sort(cameras.begin(), cameras.end());
+        sources.emplace_back(corpus / "jpeg", cameras);
+    }
+    for (const auto& [folder, list] : sources) {
+        for (bool keep : {false, true}) {
+            std::string expected;
+            for (int threads : {1, 2, 5}) {
+                fs::remove_all("html/img");
+                host_.events.clear();
+                std::string outcome = Summary(RunJobs(list, keep, folder, threads));
+                for (const std::string& event : host_.events) outcome += event + "|";
+                for (const std::string& name : list) outcome += "\n" + name + ":" + ReadBytes("html/img/" + name);
+                if (threads == 1) expected = outcome;
+                EXPECT_TRUE(outcome == expected) << folder << (keep ? " copied" : " shrunk") << " with " << threads << " threads";
+            }
+            if (folder == "photos") {
+                EXPECT_EQ(expected.substr(0, expected.find("disable|")),
+                          keep ? "写真: コピー 11枚、縮小 0枚、失敗 1枚\n失敗: missing.jpg（コピーできません）\n"
+                               : "写真: コピー 0枚、縮小 10枚、失敗 2枚\n失敗: broken.jpg（画像として読めません）\n"
+                                 "失敗: missing.jpg（画像として読めません）\n");
+            }
+        }
+    }
+}
+
+// A stop while several photos are in hand: those reported are the first of the list and
+// exactly those that reached the image folder; the rest are counted as not reached.
+TEST_F(PhotoCopyTest, AStopWithSeveralThreadsLeavesTheFirstPhotosDone) {
+    Names names;
+    for (int i = 0; i < 30; ++i) WriteTexturedPhoto(names.emplace_back(FormatC("p%d.jpg", 10 + i)), 400, 300, i);
+    PhotoCopyWorker worker(host_, false);
+    worker.SetThreadCount(3);
+    int last = 0;
+    host_.onPhotoDone = [&](int done) {
+        EXPECT_EQ(last + 1, done);
+        last = done;
+        if (done == 2) worker.RequestStop();
+    };
+    ASSERT_TRUE(worker.Start(Jobs(names)));
+    const PhotoCopySummary summary = worker.Wait();
+    EXPECT_EQ(last, summary.Shrunk);
+    EXPECT_EQ(30, summary.Shrunk + summary.NotReached);
+    EXPECT_GT(summary.NotReached, 0);
+    std::string expected;
+    for (int i = 0; i < last; ++i) expected += names[static_cast<size_t>(i)] + ":160x120 ";
+    EXPECT_EQ(expected, Listing());
+    EXPECT_EQ(host_.events.back(), "finished");
 }
 
 TEST_F(PhotoCopyTest, PreparationKeepsCommentsRescansAndRestoresIdleOnFailure) {
