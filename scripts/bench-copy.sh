@@ -2,6 +2,8 @@
 # Photo reduction benchmark: 200 twelve-megapixel JPEGs (generated into bench/data/shrink on
 # the first run) reduced to 160 pixels, against a bare libjpeg-turbo decode of each, and
 # against vipsthumbnail and ImageMagick's convert on the same photos. All single-threaded.
+# Then the photo copy's whole run with one thread and with one per core (photos with EXIF
+# times in bench/data/photo_copy), wall-clock time, against vipsthumbnail.
 #   COUNT=50 bash scripts/bench-copy.sh     # fewer photos for a quick look
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +11,7 @@ build_dir=${BUILD_DIR:-build}
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build_dir" --target shrink_bench -j2 >/dev/null
+cmake --build "$build_dir" --target shrink_bench photo_copy_bench -j2 >/dev/null
 # The real ImageMagick program, should a wrapper stand first in PATH.
 convert_program=convert
 for candidate in /usr/bin/convert-im6.q16 /usr/bin/convert; do
@@ -18,3 +20,5 @@ done
 export VIPS_CONCURRENCY=1 MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1
 SHRINK_BENCH_CONVERT=$convert_program \
   "$build_dir/bench/shrink_bench" bench/data/shrink "${COUNT:-200}" "${DISTINCT:-8}"
+unset VIPS_CONCURRENCY
+"$build_dir/bench/photo_copy_bench" bench/data/photo_copy "${COUNT:-200}" "${DISTINCT:-8}"
