@@ -164,7 +164,8 @@ GMap2.prototype._openInfoWindow = function (point, html, anchor) {
   var popup = new InfoWindow({
     offset: L.point(0, 7).add(anchor || L.point(0, 0)),
     minWidth: 50,
-    autoPanPadding: L.point(10, 10),
+    autoPanPaddingTopLeft: L.point(10, this._topControlsBottom() + 10),
+    autoPanPaddingBottomRight: L.point(10, 10),
     className: 'trackalbum-info'
   });
   popup.setLatLng(toLeafletLatLng(point)).setContent(content);
@@ -180,6 +181,17 @@ GMap2.prototype._openInfoWindow = function (point, html, anchor) {
     img.addEventListener('load', relayout);
     img.addEventListener('error', relayout);
   });
+};
+
+// Bubbles are panned clear of the controls along the top, which would cover their close box;
+// on a short map the bubble keeps room for itself instead (about 300 pixels).
+GMap2.prototype._topControlsBottom = function () {
+  var top = this._container.getBoundingClientRect().top;
+  var bottom = 0;
+  Array.prototype.forEach.call(this._container.querySelectorAll('.leaflet-top .leaflet-control'), function (c) {
+    bottom = Math.max(bottom, c.getBoundingClientRect().bottom - top);
+  });
+  return Math.max(0, Math.min(bottom, this._container.clientHeight - 300));
 };
 
 GMap2.prototype.openInfoWindowHtml = function (point, html) {
