@@ -11,6 +11,7 @@
 #include "shell/CPageCameraGPS.h"
 #include "shell/CPageGoogleAPIKey.h"
 #include "shell/CPageMapProperty.h"
+#include "shell/CPagePictureList.h"
 #include "shell/CTrackalbumDoc.h"
 #include "shell/CTrackalbumView.h"
 #include "shell/ShellApplyHost.h"
@@ -31,7 +32,7 @@ COperationDlg::COperationDlg(wxWindow* owner, ControlPanel& panel, CTrackalbumDo
     tabs_ = new wxNotebook(this, wxID_ANY);
     cameraGps_ = new CPageCameraGPS(tabs_, panel.GetCameraGpsPage(), document);
     mapProperty_ = new CPageMapProperty(tabs_, panel.GetMapPropertyPage());
-    pictureList_ = new wxPanel(tabs_);
+    pictureList_ = new CPagePictureList(tabs_, panel.GetPictureListPage());
     apiKey_ = new CPageGoogleAPIKey(tabs_, panel.GetApiKeyPage());
     tabs_->AddPage(cameraGps_, U8("GPS/写真データ"), true);
     tabs_->AddPage(mapProperty_, U8("地図設定"));
@@ -42,8 +43,11 @@ COperationDlg::COperationDlg(wxWindow* owner, ControlPanel& panel, CTrackalbumDo
     apply_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DoApply(); });
 
     host_ = std::make_unique<ShellApplyHost>(*this, *cameraGps_, view);
+    auto* pictureList = static_cast<CPagePictureList*>(pictureList_);
+    host_->SetPictureListView(
+        [pictureList](const std::string& folder, PictureList& pictures) { pictureList->Refill(folder, pictures); });
     cameraGps_->SetPictureListHooks(
-        [] {},
+        [pictureList] { pictureList->CommitPendingComment(); },
         [this](const std::string& folder) {
             panel_.GetPictureListPage().RefillPictureList(folder, document_.GetPicturesForUpdate());
             host_->RefillPictureList(folder, document_.GetPicturesForUpdate());
