@@ -282,6 +282,7 @@ void CPageCameraGPS::EnableCopyControls(bool enable) {
 }
 
 void CPageCameraGPS::SetCopyCaption(const std::string& caption) {
+    copyCaptions_.push_back(caption);
     copyButton_->SetLabel(Text(caption));
     Layout();
 }
@@ -347,6 +348,7 @@ void CPageCameraGPS::OnKeepOriginalSize(wxCommandEvent&) {
 void CPageCameraGPS::RunPhotoCopy() {
     TransferDataFromWindow();
     if (ShowMessageBox(CopyConfirmation, wxYES_NO | wxICON_QUESTION, this) != wxYES) return;
+    copyCaptions_.clear();
     if (commitPendingComment_) commitPendingComment_();
     worker_->SetKeepOriginalSize(model_.GetKeepOriginalSize() != 0);
     std::string problem;

@@ -59,6 +59,8 @@ public:
     // The copy button's handler, for the button and the tests.
     void RunPhotoCopy();
     bool IsCopyRunning() const { return copyRunning_; }
+    // The captions the copy button showed since the last run was confirmed.
+    const std::vector<std::string>& GetCopyCaptionHistory() const { return copyCaptions_; }
     PhotoCopyWorker& GetCopyWorker() { return *worker_; }
 
     wxTextCtrl* GetPageNameEdit() const { return pageName_; }
@@ -95,6 +97,7 @@ private:
     std::function<void(const std::string&)> refillPictureList_;
     bool copyRunning_ = false;
     std::vector<std::string> shownSpeedEntries_;
+    std::vector<std::string> copyCaptions_;
 
     wxTextCtrl* pageName_ = nullptr;
     wxTextCtrl* gpsFile_ = nullptr;

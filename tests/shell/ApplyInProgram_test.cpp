@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <wx/webview.h>
+
 #include "pipeline/Apply.h"
 #include "shell/ShellTestSupport.h"
 
@@ -57,6 +59,14 @@ TEST(ApplyInProgram, WritesEveryPageShowsTheMainOneAndNamesTheWindowAfterIt) {
     // Read back from the browser: the page was parsed as HTML, its title included.
     PumpUntil([&] { return view.GetLoadedCount() > 0 && !view.GetShownTitle().empty(); }, 30000);
     EXPECT_EQ(view.GetShownTitle(), "里山さんぽ");
+    // "./maps" beside the page was found and drew the map into its division.
+    wxString children;
+    PumpUntil([&] {
+        return view.GetBrowser()->RunScript("document.getElementById('map').childElementCount", &children) &&
+               children != "0";
+    }, 30000);
+    EXPECT_NE(children, "0");
+    EXPECT_NE(children, "");
 
     // The speed box was refilled from the track and reads as no limit until one is picked.
     EXPECT_GT(page.GetSpeedBox()->GetCount(), 0u);
