@@ -1,5 +1,5 @@
 #pragma once
-// The photo copy's host in the program: every call is handed to the user-interface thread,
+// The photo copy's host in the program: every change of a window happens on the UI thread,
 // in order, and the worker never waits for that thread.
 #include "photos/PhotoCopyHost.h"
 
