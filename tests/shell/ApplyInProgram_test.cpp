@@ -8,6 +8,8 @@
 #include <wx/webview.h>
 
 #include "pipeline/Apply.h"
+#include "shell/CPagePictureList.h"
+#include "shell/CPictureView.h"
 #include "shell/ShellTestSupport.h"
 
 namespace trackalbum {
@@ -102,6 +104,43 @@ TEST(ApplyInProgram, PageThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
                 ::testing::Not(EndsWith(ApplyText::Completed)));
     EXPECT_FALSE(program.View().HasPage());
     EXPECT_TRUE(program.Panel().IsShown());
+}
+
+}  // namespace
+}  // namespace trackalbum
+
+namespace trackalbum {
+namespace {
+
+TEST(ApplyInProgram, PictureListShowsTheScannedPhotos) {
+    ProgramUnderTest program;
+    Type(program.Page().GetGpsFileEdit(), program.SampleGpx());
+    Type(program.Page().GetPhotoFolderEdit(), program.SamplePhotos());
+    MessageBoxScript boxes;
+    Click(program.Panel().GetApplyButton());
+    auto* list = static_cast<CPagePictureList*>(program.Panel().GetPage(COperationDlg::TabPictureList))->GetPictureView();
+    const PictureList& pictures = program.Document().GetPictures();
+    ASSERT_EQ(static_cast<size_t>(list->GetItemCount()), pictures.GetCount());
+    ASSERT_GT(pictures.GetCount(), 0u);
+    for (size_t row = 0; row < pictures.GetCount(); ++row) {
+        EXPECT_EQ(list->GetItemText(static_cast<long>(row), 0).utf8_string(), pictures[row].GetFileName());
+    }
+}
+
+TEST(ApplyInProgram, SettingsAreFoundAgainAtTheNextStart) {
+    ProgramUnderTest first;
+    first.Model().GetMapPropertyPage().SetPathWidth(7);
+    first.Model().GetApiKeyPage().SetAPIKey("key-of-the-user");
+    first.Panel().TransferDataToWindow();
+    MessageBoxScript boxes;
+    Click(first.Panel().GetApplyButton());
+
+    ProgramUnderTest second(first.ProfilePath());
+    EXPECT_EQ(second.Model().GetMapPropertyPage().GetPathWidth(), 7);
+    EXPECT_EQ(second.Model().GetApiKeyPage().GetAPIKey(), "key-of-the-user");
+    // The run's own inputs are not settings: every start shows +9 and empty paths.
+    EXPECT_EQ(second.Model().GetZoneSeconds(), 32400);
+    EXPECT_TRUE(second.Page().GetPhotoFolderEdit()->IsEmpty());
 }
 
 }  // namespace

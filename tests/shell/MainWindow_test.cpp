@@ -6,6 +6,8 @@
 
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 #include <wx/webview.h>
 
 #include "shell/CTimeZoneCB.h"
@@ -124,6 +126,28 @@ TEST(MainWindow, VersionComesFromTheBuild) {
     EXPECT_EQ(VersionOrUnknown(nullptr), "不明");
     EXPECT_EQ(VersionOrUnknown("1.4.3"), "1.4.3");
     EXPECT_NE(GetVersionString(), "不明");
+}
+
+}  // namespace
+}  // namespace trackalbum
+
+namespace trackalbum {
+namespace {
+
+TEST(MainWindow, LockIndicatorsFollowTheKeys) {
+    ProgramUnderTest program;
+    wxStatusBar* status = program.Frame().GetStatusBar();
+    auto shown = [&] { return status->GetStatusText(CMainFrame::PaneCaps); };
+    const bool capsWasOn = wxGetKeyState(WXK_CAPITAL);
+    wxUIActionSimulator keys;
+    keys.Char(WXK_CAPITAL);
+    ASSERT_TRUE(PumpUntil([&] { return wxGetKeyState(WXK_CAPITAL) != capsWasOn; }, 3000));
+    program.Frame().UpdateKeyIndicators();
+    EXPECT_EQ(shown(), capsWasOn ? "" : "CAP");
+    keys.Char(WXK_CAPITAL);
+    ASSERT_TRUE(PumpUntil([&] { return wxGetKeyState(WXK_CAPITAL) == capsWasOn; }, 3000));
+    // The frame's own timer notices without being asked.
+    EXPECT_TRUE(PumpUntil([&] { return shown() == (capsWasOn ? "CAP" : ""); }, 3000));
 }
 
 }  // namespace

@@ -72,14 +72,18 @@ MessageBoxScript::MessageBoxScript(int answer) : answer_(answer) {
 
 MessageBoxScript::~MessageBoxScript() { SetMessageBoxAnswer(nullptr); }
 
-ProgramUnderTest::ProgramUnderTest(const DesktopCommandLine& commandLine) {
+ProgramUnderTest::ProgramUnderTest(const DesktopCommandLine& commandLine) { Start(commandLine, ""); }
+
+ProgramUnderTest::ProgramUnderTest(const std::string& profilePath) { Start({}, profilePath); }
+
+void ProgramUnderTest::Start(const DesktopCommandLine& commandLine, const std::string& profilePath) {
     folder_ = MakeTempFolder("ta-shell");
     const fs::path examples = fs::path(SOURCE_DIR) / "examples";
     fs::copy_file(examples / "walk.gpx", folder_ + "/walk.gpx");
     fs::copy(examples / "photos", folder_ + "/photos", fs::copy_options::recursive);
     previousFolder_ = fs::current_path().string();
     fs::current_path(folder_);
-    profile_ = std::make_unique<WxFileProfile>(folder_ + "/profile.conf");
+    profile_ = std::make_unique<WxFileProfile>(profilePath.empty() ? folder_ + "/profile.conf" : profilePath);
     store_ = std::make_unique<SettingsStore>(*profile_);
     document_ = std::make_unique<CTrackalbumDoc>();
     panel_ = std::make_unique<ControlPanel>();

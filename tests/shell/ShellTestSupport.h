@@ -57,6 +57,8 @@ private:
 class ProgramUnderTest {
 public:
     explicit ProgramUnderTest(const DesktopCommandLine& commandLine = {});
+    // Another start on the settings file of `earlier` (which stays open).
+    explicit ProgramUnderTest(const std::string& profilePath);
     ~ProgramUnderTest();
 
     CMainFrame& Frame() { return *frame_; }
@@ -67,10 +69,13 @@ public:
     ControlPanel& Model() { return *panel_; }
 
     const std::string& Folder() const { return folder_; }
+    std::string ProfilePath() const { return profile_->GetPath(); }
     std::string SampleGpx() const { return folder_ + "/walk.gpx"; }
     std::string SamplePhotos() const { return folder_ + "/photos"; }
 
 private:
+    void Start(const DesktopCommandLine& commandLine, const std::string& profilePath);
+
     std::string folder_;
     std::string previousFolder_;
     std::unique_ptr<WxFileProfile> profile_;
