@@ -1,0 +1,57 @@
+// Not a test: scripts/screenshots-windows.sh runs it to picture the program for the README.
+// It fills the panel with the sample outing, applies, and photographs the main window and
+// each page of the panel from the virtual display.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <wx/notebook.h>
+
+#include "shell/ShellTestSupport.h"
+
+namespace trackalbum {
+namespace {
+
+bool Photograph(wxWindow& window, const std::string& file) {
+    const wxRect rect = window.GetScreenRect();
+    const std::string command = "import -window root -crop " + std::to_string(rect.width) + "x" +
+                                std::to_string(rect.height) + "+" + std::to_string(rect.x) + "+" +
+                                std::to_string(rect.y) + " +repage '" + file + "'";
+    return std::system(command.c_str()) == 0;
+}
+
+TEST(DISABLED_Screenshots, MainWindowAndEveryPanelPage) {
+    const char* folder = std::getenv("TRACKALBUM_SCREENSHOT_DIR");
+    if (folder == nullptr) GTEST_SKIP() << "TRACKALBUM_SCREENSHOT_DIR is not set";
+    const std::string out = folder;
+
+    ProgramUnderTest program;
+    CPageCameraGPS& page = program.Page();
+    Type(page.GetPageNameEdit(), "里山さんぽ");
+    Type(page.GetGpsFileEdit(), program.SampleGpx());
+    Type(page.GetPhotoFolderEdit(), program.SamplePhotos());
+    SetChecked(page.GetClockCorrectionCheck(), true);
+    Type(page.GetClockMinutesEdit(), "-3");
+    page.GetCompressionSlider()->SetValue(100);
+    MessageBoxScript boxes;
+    Click(program.Panel().GetApplyButton());
+    PumpUntil([&] { return !program.View().GetShownTitle().empty(); }, 30000);
+    Pump(3000);  // the map's runtime draws the route and the markers
+
+    ASSERT_TRUE(Photograph(program.Frame(), out + "/main-window.png"));
+    const struct {
+        COperationDlg::Tab tab;
+        const char* file;
+    } pages[] = {{COperationDlg::TabCameraGps, "panel-gps-photo-data.png"},
+                 {COperationDlg::TabMapProperty, "panel-map-settings.png"},
+                 {COperationDlg::TabPictureList, "panel-picture-list.png"},
+                 {COperationDlg::TabApiKey, "panel-api-key.png"}};
+    for (const auto& shot : pages) {
+        program.Panel().GetTabs()->SetSelection(shot.tab);
+        Pump(500);
+        ASSERT_TRUE(Photograph(program.Panel(), out + "/" + shot.file));
+    }
+}
+
+}  // namespace
+}  // namespace trackalbum
