@@ -2,7 +2,7 @@
 // in Debian's chromium with every request outside the page folder answered by a stub tile or
 // refused, and the facts the page's own text states.
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -87,9 +87,14 @@ process.on('exit', () => {
 
 // Runs one Apply into a new folder and returns its html folder and pages.
 export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {}, keepOriginalSize = false,
-                             compression = 100, apiKey } = {}) {
+                             compression = 100, apiKey, comments } = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'ta-browser-'));
   written.push(dir);
+  if (comments) {
+    // The comments file beside the outputs, read by Apply: "file,comment" lines.
+    writeFileSync(join(dir, `${basename(gpx, '.gpx')}.csv`),
+                  Object.entries(comments).map(([f, c]) => `${f},${c}\r\n`).join(''));
+  }
   const args = ['--gpx', gpx, '--profile', join(dir, 'profile.ini'), '-C', dir, '--tz', '9',
                 '--compression', String(compression), '--page-name', '里山さんぽ'];
   if (photos) args.push('--photos', photos, '--clock-minutes', '-3', '--copy-photos');
@@ -129,7 +134,7 @@ export function pageFacts(text) {
       facts.mapType = m[1];
     } else if ((m = line.match(/createMarker(ForBigPicture)?\((.*)\)\);\s*$/)) && line.includes('map.addOverlay')) {
       const pos = m[2].match(LATLNG);
-      const strings = [...m[2].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((s) => JSON.parse(`"${s[1]}"`));
+      const strings = [...m[2].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((s) => JSON.parse(`"${s[1].replace(/\\x([0-9a-fA-F]{2})/g, '\\u00$1')}"`));
       const big = !!m[1];
       facts.markers.push({ lat: +pos[1], lng: +pos[2], big, attr: big ? strings[0] : '',
                            picture: strings[big ? 1 : 0], comment: strings[big ? 2 : 1], time: strings[big ? 3 : 2] });
@@ -201,3 +206,32 @@ export const PIXEL_OF = `(function (lat, lng) {
   if (dx > world / 2) dx -= world; else if (dx < -world / 2) dx += world;
   return { x: el.clientWidth / 2 + dx, y: el.clientHeight / 2 + my(lat) - my(c.lat()) };
 })`;
+
+// ---- generated tracks -----------------------------------------------------------------------
+
+// Writes a GPX track of [lat, lon, ele] points, five seconds apart, and returns its path.
+export function writeGpx(name, points) {
+  const dir = mkdtempSync(join(tmpdir(), 'ta-gpx-'));
+  written.push(dir);
+  const t0 = Date.UTC(2026, 4, 17, 0, 0, 0);
+  const lines = points.map(([lat, lon, ele], i) =>
+    `<trkpt lat="${lat.toFixed(7)}" lon="${lon.toFixed(7)}"><ele>${ele.toFixed(1)}</ele>` +
+    `<time>${new Date(t0 + i * 5000).toISOString().replace('.000', '')}</time></trkpt>`);
+  const path = join(dir, `${name}.gpx`);
+  writeFileSync(path, '<?xml version="1.0" encoding="UTF-8"?>\n' +
+    '<gpx version="1.1" creator="trackalbum tests" xmlns="http://www.topografix.com/GPX/1/1"><trk><trkseg>\n' +
+    lines.join('\n') + '\n</trkseg></trk></gpx>\n');
+  return path;
+}
+
+// A winding walk of n points near Tokyo whose climbs and descents alternate every few hundred
+// points, so the profile page draws many grade-coloured pieces.
+export function windingTrack(n) {
+  const points = [];
+  for (let i = 0; i < n; i++) {
+    const a = i / 2000;
+    points.push([35.6 + 0.02 * Math.sin(a) + i * 2e-7, 139.2 + 0.03 * Math.cos(a * 0.7) + i * 3e-7,
+                 300 + 80 * Math.sin(i / 300)]);
+  }
+  return points;
+}

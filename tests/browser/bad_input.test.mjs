@@ -1,0 +1,123 @@
+// Odd tracks, failing pictures, odd tile templates and markup in comments: each page still
+// works without a script error.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { AERIAL_HOST, launchBrowser, openPage, pageFacts, settle, windingTrack, writeGpx, writePages } from './support.mjs';
+import * as check from './checks.mjs';
+
+let browser;
+before(async () => { browser = await launchBrowser(); });
+after(() => browser?.close());
+
+// Opens a page and checks what every page must show, whatever its input.
+async function openAndCheck(file, { bubbles = true } = {}) {
+  const facts = pageFacts(readFileSync(file, 'utf8'));
+  const opened = await openPage(browser, file);
+  await check.checkPolylines(opened.page, facts);
+  await check.checkMarkerCount(opened.page, facts);
+  await check.checkViewContainsRoute(opened.page, facts);
+  if (bubbles && facts.markers.length) await check.checkBubbles(opened.page, facts);
+  check.assertNoProblems(opened);
+  return { ...opened, facts };
+}
+
+test('a route of one point shows it at the highest zoom', async () => {
+  const w = writePages({ gpx: writeGpx('one', [[35.6, 139.7, 10]]), photos: null });
+  for (const kind of ['route', 'route_grade']) {
+    const { page, context } = await openAndCheck(w.pages[kind]);
+    assert.equal(await page.evaluate(() => map.getZoom()), 19);
+    await context.close();
+  }
+});
+
+test('a track across the antimeridian is drawn the short way, in view', async () => {
+  const points = Array.from({ length: 200 }, (_, i) => {
+    const lon = 179.95 + i * 0.0005;
+    return [-16.5 + i * 0.0005, lon > 180 ? lon - 360 : lon, 10 + (i % 20)];
+  });
+  const w = writePages({ gpx: writeGpx('dateline', points), photos: null });
+  const { page, context } = await openAndCheck(w.pages.route_grade);
+  // Every piece spans a few pixels, not the world.
+  const widths = await page.$$eval('.leaflet-overlay-pane path.trackalbum-polyline', (ps) =>
+    ps.map((p) => p.getBBox().width));
+  assert.ok(Math.max(...widths) < 50, `widest piece ${Math.max(...widths)} px`);
+  await context.close();
+});
+
+test('a route of 100,000 points loads and draws every grade-coloured piece', async () => {
+  const w = writePages({ gpx: writeGpx('long', windingTrack(100000)), photos: null, compression: 0 });
+  const { facts, context } = await openAndCheck(w.pages.route_grade);
+  assert.ok(facts.polylines.length > 1000);
+  assert.equal(facts.polylines.reduce((n, p) => n + p.points, 0), 100000 + facts.polylines.length - 1);
+  await context.close();
+});
+
+test('a picture that fails to load leaves a working bubble', async () => {
+  const w = writePages();
+  const facts = pageFacts(readFileSync(w.pages.picture_route, 'utf8'));
+  writeFileSync(join(w.html, facts.markers[0].picture), 'not a picture');
+  const opened = await openPage(browser, w.pages.picture_route);
+  const { page } = opened;
+  await page.locator('.leaflet-marker-pane img').first().click();
+  await page.locator('.leaflet-popup-content .marker .time').waitFor();
+  await page.waitForFunction(() => document.querySelector('.leaflet-popup-content img').complete);
+  assert.equal(await page.locator('.leaflet-popup-content .time').textContent(), facts.markers[0].time);
+  // A second marker still opens its bubble, picture and all.
+  await page.click('.leaflet-popup-close-button');
+  await page.locator('.leaflet-marker-pane img').nth(1).dispatchEvent('click');
+  await page.waitForFunction(() => {
+    const img = document.querySelector('.leaflet-popup-content img');
+    return img && img.complete && img.naturalWidth > 0;
+  });
+  check.assertNoProblems(opened);
+  await opened.context.close();
+});
+
+test('markup in a photo comment leaves the page and its markers working', async () => {
+  const w = writePages({ comments: { 'IMG_0002.jpg': '<!--<script>', 'IMG_0003.jpg': '<b>a & b</b>' } });
+  for (const kind of ['picture', 'picture_route_grade']) {
+    const opened = await openPage(browser, w.pages[kind]);
+    const facts = pageFacts(readFileSync(w.pages[kind], 'utf8'));
+    assert.equal(facts.markers.length, 9);
+    assert.deepEqual(facts.markers.slice(0, 2).map((m) => m.comment), ['<!--<script>', '<b>a & b</b>']);
+    await check.checkMarkerCount(opened.page, facts);
+    // The page's markup goes into the bubble as markup.
+    await opened.page.locator('.leaflet-marker-pane img:not([src$="mm_20_red.png"])').nth(1).dispatchEvent('click');
+    assert.equal(await opened.page.locator('.leaflet-popup-content .comment b').textContent(), 'a & b');
+    check.assertNoProblems(opened);
+    await opened.context.close();
+  }
+});
+
+// Tile templates: no {z}, {key} with and without a key, an overlay for the hybrid type, a
+// lower highest zoom. Each one's requests go where the template says.
+const TEMPLATES = [
+  { name: 'a template without {z}', set: { NormalTileUrl: 'https://tiles.example.org/static.png' },
+    want: /^https:\/\/tiles\.example\.org\/static\.png$/ },
+  { name: '{key} with the key', apiKey: 'k3y', set: { NormalTileUrl: 'https://tiles.example.org/{z}/{x}/{y}.png?key={key}' },
+    want: /^https:\/\/tiles\.example\.org\/\d+\/\d+\/\d+\.png\?key=k3y$/ },
+  { name: '{key} with an empty key', apiKey: '', set: { NormalTileUrl: 'https://tiles.example.org/{z}/{x}/{y}.png?key={key}' },
+    want: /^https:\/\/tiles\.example\.org\/\d+\/\d+\/\d+\.png\?key=$/ },
+  { name: 'an overlay template for the hybrid type',
+    set: { MapType: 2, OverlayTileUrl: 'https://tiles.example.org/names/{z}/{x}/{y}.png', OverlayTileAttribution: 'Names &amp; labels' },
+    layers: [{ hosts: [AERIAL_HOST], opacity: 1 }, { hosts: ['tiles.example.org'], opacity: 1 }],
+    attribution: /Names & labels/ },
+  { name: 'a lower highest zoom', set: { MapType: 1, AerialTileMaxZoom: 15 }, maxZoom: 15 }
+];
+
+for (const t of TEMPLATES) {
+  test(`tiles: ${t.name}`, async () => {
+    const w = writePages({ set: t.set, apiKey: t.apiKey, photos: null });
+    const { page, context, requests } = await openAndCheck(w.pages.route);
+    await settle(page);
+    const tiles = requests.filter((u) => u.startsWith('http'));
+    assert.ok(tiles.length > 0);
+    if (t.want) assert.deepEqual(tiles.filter((u) => !t.want.test(u)), []);
+    if (t.layers) assert.deepEqual(await check.tileLayers(page), t.layers);
+    if (t.attribution) assert.match(await page.textContent('.leaflet-control-attribution'), t.attribution);
+    if (t.maxZoom) assert.equal(await page.evaluate(() => map.getZoom()), t.maxZoom);
+    await context.close();
+  });
+}
