@@ -5,6 +5,7 @@
 # Then the photo copy's whole run with one thread and with one per core (photos with EXIF
 # times in bench/data/photo_copy), wall-clock time, against vipsthumbnail.
 #   COUNT=50 bash scripts/bench-copy.sh     # fewer photos for a quick look
+#   ROUNDS=3 bash scripts/bench-copy.sh     # one thread and the pool alternately, the fastest counts
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
@@ -21,4 +22,4 @@ export VIPS_CONCURRENCY=1 MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1
 SHRINK_BENCH_CONVERT=$convert_program \
   "$build_dir/bench/shrink_bench" bench/data/shrink "${COUNT:-200}" "${DISTINCT:-8}"
 unset VIPS_CONCURRENCY
-"$build_dir/bench/photo_copy_bench" bench/data/photo_copy "${COUNT:-200}" "${DISTINCT:-8}"
+"$build_dir/bench/photo_copy_bench" bench/data/photo_copy "${COUNT:-200}" "${DISTINCT:-8}" "${ROUNDS:-1}"
