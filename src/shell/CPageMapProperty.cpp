@@ -78,23 +78,23 @@ void CPageMapProperty::CreateControls() {
     auto label = [](wxWindow* parent, const wxString& text) { return new wxStaticText(parent, wxID_ANY, text); };
 
     // Map type and controller.
-    auto* typeBox = new wxStaticBoxSizer(wxVERTICAL, this, L"地図タイプ");
+    auto* typeBox = new wxStaticBoxSizer(wxVERTICAL, this, U8("地図タイプ"));
     wxWindow* typeParent = typeBox->GetStaticBox();
     auto* typeRow = new wxBoxSizer(wxHORIZONTAL);
     mapType_ = new wxChoice(typeParent, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                             wxDefaultValidator, "MapType");
     for (int type = 0; type <= 2; ++type) mapType_->Append(U8(MapPropertyPage::GetMapTypeName(type)));
-    typeRow->Add(label(typeParent, L"初期表示"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
+    typeRow->Add(label(typeParent, U8("初期表示")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
     typeRow->Add(mapType_, 1, wxALIGN_CENTER_VERTICAL);
     typeBox->Add(typeRow, 0, wxEXPAND | wxALL, Gap);
-    mapTypeBtn_ = new wxCheckBox(typeParent, wxID_ANY, L"切り替えボタンの表示", wxDefaultPosition, wxDefaultSize, 0,
+    mapTypeBtn_ = new wxCheckBox(typeParent, wxID_ANY, U8("切り替えボタンの表示"), wxDefaultPosition, wxDefaultSize, 0,
                                  wxDefaultValidator, "MapTypeBtn");
     typeBox->Add(mapTypeBtn_, 0, wxALL, Gap);
 
-    auto* controllerBox = new wxStaticBoxSizer(wxHORIZONTAL, this, L"マップコントローラー");
-    const wchar_t* controllerLabels[3] = {L"なし", L"大", L"小"};
+    auto* controllerBox = new wxStaticBoxSizer(wxHORIZONTAL, this, U8("マップコントローラー"));
+    const char* controllerLabels[3] = {"なし", "大", "小"};
     for (int i = 0; i < 3; ++i) {
-        controller_[i] = new wxRadioButton(controllerBox->GetStaticBox(), wxID_ANY, controllerLabels[i],
+        controller_[i] = new wxRadioButton(controllerBox->GetStaticBox(), wxID_ANY, U8(controllerLabels[i]),
                                            wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0,
                                            wxDefaultValidator, wxString::Format("Controller%d", i));
         controllerBox->Add(controller_[i], 0, wxALL, Gap);
@@ -104,9 +104,9 @@ void CPageMapProperty::CreateControls() {
     column1->Add(controllerBox, 0, wxEXPAND | wxTOP, Gap);
 
     // Zoom and the route.
-    auto* zoomBox = new wxStaticBoxSizer(wxHORIZONTAL, this, L"ズームレベル");
+    auto* zoomBox = new wxStaticBoxSizer(wxHORIZONTAL, this, U8("ズームレベル"));
     wxWindow* zoomParent = zoomBox->GetStaticBox();
-    autoZoom_ = new wxCheckBox(zoomParent, wxID_ANY, L"おまかせ", wxDefaultPosition, wxDefaultSize, 0,
+    autoZoom_ = new wxCheckBox(zoomParent, wxID_ANY, U8("おまかせ"), wxDefaultPosition, wxDefaultSize, 0,
                                wxDefaultValidator, "AutoZoom");
     zoomLevel_ = numberField(zoomParent, "ZoomLevel", true);
     zoomSpin_ = spin(zoomParent, "ZoomSpin");
@@ -117,21 +117,21 @@ void CPageMapProperty::CreateControls() {
     auto* widthRow = new wxBoxSizer(wxHORIZONTAL);
     pathWidth_ = numberField(this, "PathWidth", false);
     pathWidthSpin_ = spin(this, "PathWidthSpin");
-    widthRow->Add(label(this, L"幅："), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
+    widthRow->Add(label(this, U8("幅：")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
     widthRow->AddStretchSpacer();
     widthRow->Add(pathWidth_, 0, wxALIGN_CENTER_VERTICAL);
     widthRow->Add(pathWidthSpin_, 0, wxALIGN_CENTER_VERTICAL);
     auto* column2 = new wxBoxSizer(wxVERTICAL);
     column2->Add(zoomBox, 0, wxEXPAND);
-    column2->Add(CreateColorRow(path_, "PathColor", L"色："), 0, wxEXPAND | wxTOP, 2 * Gap);
+    column2->Add(CreateColorRow(path_, "PathColor", U8("色：")), 0, wxEXPAND | wxTOP, 2 * Gap);
     column2->Add(widthRow, 0, wxEXPAND | wxTOP, Gap);
 
     // Map size on the pages without the profile.
-    auto* sizeBox = new wxStaticBoxSizer(wxVERTICAL, this, L"表示サイズ");
+    auto* sizeBox = new wxStaticBoxSizer(wxVERTICAL, this, U8("表示サイズ"));
     wxWindow* sizeParent = sizeBox->GetStaticBox();
-    const wchar_t* typeLabels[2] = {L"率(%)を指定", L"ピクセルを指定"};
+    const char* typeLabels[2] = {"率(%)を指定", "ピクセルを指定"};
     for (int i = 0; i < 2; ++i) {
-        displayType_[i] = new wxRadioButton(sizeParent, wxID_ANY, typeLabels[i], wxDefaultPosition,
+        displayType_[i] = new wxRadioButton(sizeParent, wxID_ANY, U8(typeLabels[i]), wxDefaultPosition,
                                             wxDefaultSize, i == 0 ? wxRB_GROUP : 0, wxDefaultValidator,
                                             wxString::Format("DisplayType%d", i));
         sizeBox->Add(displayType_[i], 0, wxLEFT | wxRIGHT | wxTOP, Gap);
@@ -139,33 +139,33 @@ void CPageMapProperty::CreateControls() {
     auto* sizeRow = new wxBoxSizer(wxHORIZONTAL);
     displayWidth_ = numberField(sizeParent, "DisplayWidth", true);
     displayHeight_ = numberField(sizeParent, "DisplayHeight", true);
-    sizeRow->Add(label(sizeParent, L"(横)"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
+    sizeRow->Add(label(sizeParent, U8("(横)")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
     sizeRow->Add(displayWidth_, 0, wxALIGN_CENTER_VERTICAL);
-    sizeRow->Add(label(sizeParent, L"×"), 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, Gap);
-    sizeRow->Add(label(sizeParent, L"(縦)"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
+    sizeRow->Add(label(sizeParent, U8("×")), 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, Gap);
+    sizeRow->Add(label(sizeParent, U8("(縦)")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
     sizeRow->Add(displayHeight_, 0, wxALIGN_CENTER_VERTICAL);
     sizeBox->Add(sizeRow, 0, wxALL, Gap);
 
     // The profile pages: grade colours, the icon trace and the map size.
-    coloring_ = new wxCheckBox(this, wxID_ANY, L"アップダウンの色分けをする", wxDefaultPosition, wxDefaultSize, 0,
+    coloring_ = new wxCheckBox(this, wxID_ANY, U8("アップダウンの色分けをする"), wxDefaultPosition, wxDefaultSize, 0,
                                wxDefaultValidator, "Coloring");
-    iconTrace_ = new wxCheckBox(this, wxID_ANY, L"アイコンによるトレースをする", wxDefaultPosition, wxDefaultSize, 0,
+    iconTrace_ = new wxCheckBox(this, wxID_ANY, U8("アイコンによるトレースをする"), wxDefaultPosition, wxDefaultSize, 0,
                                 wxDefaultValidator, "IconTrace");
     auto* gradeColumn = new wxBoxSizer(wxVERTICAL);
     gradeColumn->Add(coloring_, 0, wxBOTTOM, Gap);
-    gradeColumn->Add(CreateColorRow(up_, "UpColor", L"上り："), 0, wxEXPAND | wxLEFT | wxBOTTOM, Gap);
-    gradeColumn->Add(CreateColorRow(down_, "DownColor", L"下り："), 0, wxEXPAND | wxLEFT | wxBOTTOM, Gap);
-    gradeColumn->Add(CreateColorRow(flat_, "FlatColor", L"平地："), 0, wxEXPAND | wxLEFT | wxBOTTOM, Gap);
+    gradeColumn->Add(CreateColorRow(up_, "UpColor", U8("上り：")), 0, wxEXPAND | wxLEFT | wxBOTTOM, Gap);
+    gradeColumn->Add(CreateColorRow(down_, "DownColor", U8("下り：")), 0, wxEXPAND | wxLEFT | wxBOTTOM, Gap);
+    gradeColumn->Add(CreateColorRow(flat_, "FlatColor", U8("平地：")), 0, wxEXPAND | wxLEFT | wxBOTTOM, Gap);
     gradeColumn->Add(iconTrace_, 0, wxTOP, Gap);
 
-    auto* profBox = new wxStaticBoxSizer(wxVERTICAL, this, L"プロファイル用サイズ(ピクセル)");
+    auto* profBox = new wxStaticBoxSizer(wxVERTICAL, this, U8("プロファイル用サイズ(ピクセル)"));
     wxWindow* profParent = profBox->GetStaticBox();
     profWidth_ = numberField(profParent, "ProfWidth", true);
     profHeight_ = numberField(profParent, "ProfHeight", true);
     auto* profRow = new wxBoxSizer(wxHORIZONTAL);
-    profRow->Add(label(profParent, L"(横)"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
+    profRow->Add(label(profParent, U8("(横)")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
     profRow->Add(profWidth_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2 * Gap);
-    profRow->Add(label(profParent, L"(縦)"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
+    profRow->Add(label(profParent, U8("(縦)")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
     profRow->Add(profHeight_, 0, wxALIGN_CENTER_VERTICAL);
     profBox->Add(profRow, 0, wxALL, Gap);
     // A box is not widened for its own label; this one is longer than its fields.
@@ -175,10 +175,10 @@ void CPageMapProperty::CreateControls() {
     column3->Add(profBox, 0, wxEXPAND | wxTOP, Gap);
 
     // Map controls.
-    scale_ = new wxCheckBox(this, wxID_ANY, L"縮尺表示", wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "Scale");
-    overview_ = new wxCheckBox(this, wxID_ANY, L"オーバービュー表示", wxDefaultPosition, wxDefaultSize, 0,
+    scale_ = new wxCheckBox(this, wxID_ANY, U8("縮尺表示"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "Scale");
+    overview_ = new wxCheckBox(this, wxID_ANY, U8("オーバービュー表示"), wxDefaultPosition, wxDefaultSize, 0,
                                wxDefaultValidator, "Overview");
-    japanese_ = new wxCheckBox(this, wxID_ANY, L"日本語表示", wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
+    japanese_ = new wxCheckBox(this, wxID_ANY, U8("日本語表示"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
                                "Japanese");
     auto* column5 = new wxBoxSizer(wxVERTICAL);
     for (wxCheckBox* check : {scale_, overview_, japanese_}) column5->Add(check, 0, wxBOTTOM, Gap);
