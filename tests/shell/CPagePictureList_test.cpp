@@ -51,11 +51,14 @@ protected:
         photo.FillRect(0, 0, width / 2, height, Rgb{200, 30, 30});
         ASSERT_EQ(photo.Save(folder + "/" + name), ImageStatus::Ok);
     }
-    // A click on a row: the selection moves, and the page shows it once it has settled.
+    // A click on another row: the selection moves, and the page shows it once it has
+    // settled, decoding its photo.
     void Select(int row) {
+        const int decodes = page->GetDecodeCount();
         list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-        Pump(CPagePictureList::SelectionDelayMs + 80);
+        EXPECT_TRUE(PumpUntil([&] { return page->GetDecodeCount() > decodes; }, 5000));
+        Pump(20);
     }
     // A click into the edit, as the user gives it the keyboard.
     void FocusEdit() {
@@ -155,10 +158,9 @@ TEST_F(PagePictureListTest, TypedCommentIsStoredOneSecondAfterTheLastKey) {
     FocusEdit();
     wxUIActionSimulator keys;
     keys.Text("abc");
-    Pump(CPagePictureList::CommitDelayMs / 2);
-    EXPECT_EQ(ToUtf8(edit->GetValue()), "abc");
+    ASSERT_TRUE(PumpUntil([&] { return edit->GetValue() == "abc"; }, 5000));
     EXPECT_EQ(pictures[0].GetComment(), "");
-    Pump(CPagePictureList::CommitDelayMs);
+    Pump(CPagePictureList::CommitDelayMs + 300);
     EXPECT_EQ(pictures[0].GetComment(), "abc");
     EXPECT_EQ(Cell(0, 1), "abc");
     EXPECT_TRUE(edit->HasFocus());
