@@ -135,11 +135,12 @@ GMap2.prototype.removeControl = function (control) {
 };
 
 GMap2.prototype.addOverlay = function (overlay) {
-  if (!overlay || !overlay._layer || overlay._map === this) return;
+  if (!overlay || overlay._map === this || !(overlay instanceof GPolyline || overlay._layer)) return;
   if (overlay._map) overlay._map.removeOverlay(overlay);
   overlay._map = this;
   this._overlays.push(overlay);
-  this._map.addLayer(overlay._layer);
+  if (overlay instanceof GPolyline) this._addLine(overlay);
+  else this._map.addLayer(overlay._layer);
 };
 
 GMap2.prototype.removeOverlay = function (overlay) {
@@ -147,7 +148,52 @@ GMap2.prototype.removeOverlay = function (overlay) {
   if (i < 0) return;
   this._overlays.splice(i, 1);
   overlay._map = null;
-  this._map.removeLayer(overlay._layer);
+  if (overlay instanceof GPolyline) this._removeLine(overlay);
+  else this._map.removeLayer(overlay._layer);
+};
+
+// Polylines of one style share one multi-line layer, styles stacked in order of first use.
+// Changes are gathered and handed to Leaflet once the page's script has run (a microtask),
+// so thousands of addOverlay calls cost one update.
+GMap2.prototype._lineBatch = function (line) {
+  if (!this._lineBatches) this._lineBatches = {};
+  var batch = this._lineBatches[line._styleKey];
+  if (!batch) {
+    batch = this._lineBatches[line._styleKey] = { lines: [], layer: L.polyline([], line._style), dirty: false };
+    this._map.addLayer(batch.layer);
+  }
+  return batch;
+};
+
+GMap2.prototype._addLine = function (line) {
+  var batch = this._lineBatch(line);
+  batch.lines.push(line);
+  this._markDirty(batch);
+};
+
+GMap2.prototype._removeLine = function (line) {
+  var batch = this._lineBatch(line);
+  var i = batch.lines.indexOf(line);
+  if (i >= 0) batch.lines.splice(i, 1);
+  this._markDirty(batch);
+};
+
+GMap2.prototype._markDirty = function (batch) {
+  batch.dirty = true;
+  if (this._flushPending) return;
+  this._flushPending = true;
+  var self = this;
+  Promise.resolve().then(function () { self._flushLines(); });
+};
+
+GMap2.prototype._flushLines = function () {
+  this._flushPending = false;
+  for (var key in this._lineBatches) {
+    var batch = this._lineBatches[key];
+    if (!batch.dirty) continue;
+    batch.dirty = false;
+    batch.layer.setLatLngs(batch.lines.map(function (l) { return l._latlngs; }));
+  }
 };
 
 GMap2.prototype.clearOverlays = function () {

@@ -74,6 +74,9 @@ GMarker.prototype.closeInfoWindow = function () {
 GMarker.prototype.hide = function () { this._layer.setOpacity(0); };
 GMarker.prototype.show = function () { this._layer.setOpacity(1); };
 
+// A map draws its polylines in one Leaflet layer per style (see GMap2.addOverlay): a profile
+// page adds thousands of short grade-coloured pieces, and one layer each made such a page
+// slow to open, pan and zoom.
 // Consecutive longitudes are kept within half a turn of each other, so a track that crosses
 // the antimeridian is drawn the short way rather than around the world.
 function GPolyline(points, color, weight, opacity) {
@@ -92,13 +95,15 @@ function GPolyline(points, color, weight, opacity) {
     lls[i] = new L.LatLng(p.y, lng);
   }
   this._points = points || [];
-  this._layer = L.polyline(lls, {
+  this._latlngs = lls;
+  this._style = {
     color: /^#[0-9a-fA-F]{6}$/.test(color) ? color : '#0000FF',
     weight: weight > 0 ? +weight : 5,
     opacity: opacity >= 0 && opacity <= 1 ? +opacity : 1,
     interactive: false,
     className: 'trackalbum-polyline'
-  });
+  };
+  this._styleKey = this._style.color.toLowerCase() + '|' + this._style.weight + '|' + this._style.opacity;
 }
 GPolyline.prototype.getVertexCount = function () { return this._points.length; };
 GPolyline.prototype.getVertex = function (i) { return this._points[i]; };
