@@ -57,6 +57,27 @@ test('a route of 100,000 points loads and draws every grade-coloured piece', asy
   await context.close();
 });
 
+test('offline, the profile page shows route, markers, controls and player over empty squares', async () => {
+  const w = writePages({ set: { Controller: 1, MapTypeBtn: 1 } });
+  const file = w.pages.picture_route_grade;
+  const facts = pageFacts(readFileSync(file, 'utf8'));
+  const opened = await openPage(browser, file, { offline: true });
+  const { page } = opened;
+  await check.checkPolylines(page, facts);
+  await check.checkMarkerCount(page, facts);
+  await check.checkControls(page, facts);
+  await page.click('input[name=tail]');
+  assert.equal(await page.evaluate(() => pos), facts.ps.length - 1);
+  // Failed tiles show nothing: no broken-image icons, no retries.
+  const tiles = await page.$$eval('#map .leaflet-tile-pane img', (imgs) => imgs.map((i) => i.src.slice(0, 5)));
+  assert.ok(tiles.length > 0 && tiles.every((src) => src === 'data:'), tiles.join());
+  const refused = opened.requests.filter((u) => u.startsWith('http')).length;
+  await page.waitForTimeout(500);
+  assert.equal(opened.requests.filter((u) => u.startsWith('http')).length, refused, 'tiles retried');
+  check.assertNoProblems(opened);
+  await opened.context.close();
+});
+
 test('a picture that fails to load leaves a working bubble', async () => {
   const w = writePages();
   const facts = pageFacts(readFileSync(w.pages.picture_route, 'utf8'));

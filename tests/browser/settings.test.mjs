@@ -80,6 +80,13 @@ test('the navigation controls, the zoom bar and the overview work', async () => 
   const rect = page.locator('.leaflet-control-minimap path');
   assert.ok(await rect.count() >= 1);
   const before = await page.locator('.leaflet-control-minimap').boundingBox();
+  // Dragging the overview pans the map.
+  const centre = await view();
+  await page.mouse.move(before.x + 75, before.y + 75);
+  await page.mouse.down();
+  await page.mouse.move(before.x + 45, before.y + 95, { steps: 5 });
+  await page.mouse.up();
+  await page.waitForFunction((c) => map.getCenter().lng() > c.lng + 1e-6 && map.getCenter().lat() > c.lat + 1e-6, centre);
   await page.click('.leaflet-control-minimap-toggle-display');
   await page.waitForFunction((w) => document.querySelector('.leaflet-control-minimap').getBoundingClientRect().width < w / 2,
                              before.width);

@@ -159,13 +159,19 @@ export async function launchBrowser() {
 }
 
 // Opens a page as a user would and waits until its map has its first view and its tiles.
-export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS } = {}) {
+// offline: every tile request fails, as without a network.
+export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false } = {}) {
   const context = await browser.newContext({ viewport });
   const page = await context.newPage();
   const folder = pathToFileURL(dirname(file)).href + '/';
   const problems = [];
   const requests = [];
-  page.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
+  page.on('console', (m) => {
+    // Offline, the browser itself reports each refused tile; that is expected.
+    if (m.type() === 'error' && !(offline && /^Failed to load resource: net::ERR_INTERNET_DISCONNECTED$/.test(m.text()))) {
+      problems.push(`console: ${m.text()}`);
+    }
+  });
   page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
   page.on('request', (r) => requests.push(r.url()));
   await context.route('**/*', (route) => {
@@ -175,6 +181,7 @@ export async function openPage(browser, file, { viewport = { width: 1280, height
       problems.push(`outside the page folder: ${url.href}`);
       return route.abort();
     }
+    if (offline) return route.abort('internetdisconnected');
     if ((url.protocol === 'https:' || url.protocol === 'http:') && tiles[url.hostname]) {
       return route.fulfill({ status: 200, contentType: 'image/png', body: stubTile(tiles[url.hostname]) });
     }
