@@ -59,6 +59,8 @@ run_sample() {
   grep -q "by Trackalbum Ver $version," "$where/out put/html/walk_picture_route.html" || fail "page comment version"
   [ -s "$where/out put/html/img/walk_ele.gif" ] && [ -s "$where/out put/html/img/walk_dis.gif" ] || fail "charts"
   [ -s "$where/config/Trackalbum.conf" ] || fail "settings not stored"
+  # The map runtime comes from inside the program, with Leaflet's licence at its head.
+  grep -q "Volodymyr Agafonkin" "$where/out put/html/maps" || fail "html/maps lacks Leaflet's licence"
 }
 
 # From a current folder the user cannot write into, Apply ends with a file error, says so, and
