@@ -107,7 +107,7 @@ TEST_F(MapRuntimeFileTest, PlayerIconsAreARedPinPointingAtTheAnchorAndItsSoftSha
     EXPECT_EQ(alpha(pin, 6, 3), 255);
     EXPECT_GT(pin.GetPixel(6, 3).r, 200);
     EXPECT_LT(pin.GetPixel(6, 3).g, 80);
-    for (const auto [x, y] : {std::pair{0, 0}, {11, 0}, {0, 19}, {11, 19}}) EXPECT_EQ(alpha(pin, x, y), 0) << x << y;
+    for (const auto& [x, y] : {std::pair{0, 0}, {11, 0}, {0, 19}, {11, 19}}) EXPECT_EQ(alpha(pin, x, y), 0) << x << y;
     for (int x = 0; x < 12; ++x) EXPECT_EQ(alpha(pin, x, 19) > 0, x == 5 || x == 6) << x;
     EXPECT_EQ(alpha(pin, 5, 19), alpha(pin, 6, 19));  // symmetric about the anchor
     EXPECT_EQ(alpha(pin, 6, 14), 255);
