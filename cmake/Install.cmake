@@ -12,18 +12,35 @@ set(TRACKALBUM_SCREENSHOT_BASE "${TRACKALBUM_HOMEPAGE}/images" CACHE STRING
 set(TRACKALBUM_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 set(TRACKALBUM_GENERATED ${CMAKE_BINARY_DIR}/packaging)
 
-# One screenshot per picture in doc/images, the first as the default one.
-file(GLOB TRACKALBUM_SCREENSHOT_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/doc/images/*.png)
-list(SORT TRACKALBUM_SCREENSHOT_FILES)
+# One screenshot per picture in doc/images, in the order and with the captions of
+# packaging/screenshot-captions.txt; the first is the default one.
+file(GLOB pictures CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/doc/images/*.png)
+list(TRANSFORM pictures REPLACE ".*/" "")
+list(SORT pictures)
+file(STRINGS ${TRACKALBUM_PACKAGING}/screenshot-captions.txt caption_lines REGEX "^[^#].* = ")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TRACKALBUM_PACKAGING}/screenshot-captions.txt)
+set(ordered "")
+foreach(line ${caption_lines})
+  string(REGEX REPLACE " = .*" "" name "${line}")
+  string(REGEX REPLACE "^[^=]* = " "" caption "${line}")
+  if(name IN_LIST pictures)
+    list(APPEND ordered ${name})
+    set(caption_${name} "${caption}")
+  endif()
+endforeach()
+foreach(name ${pictures})
+  if(NOT name IN_LIST ordered)
+    list(APPEND ordered ${name})
+    string(REGEX REPLACE "\\.png$" "" caption "${name}")
+    string(REGEX REPLACE "[-_]" " " caption "${caption}")
+    set(caption_${name} "${caption}")
+  endif()
+endforeach()
 set(TRACKALBUM_SCREENSHOTS "")
 set(kind "default")
-foreach(file ${TRACKALBUM_SCREENSHOT_FILES})
-  get_filename_component(name ${file} NAME)
-  get_filename_component(stem ${file} NAME_WE)
-  string(REPLACE "-" " " caption "${stem}")
-  string(REPLACE "_" " " caption "${caption}")
+foreach(name ${ordered})
   string(APPEND TRACKALBUM_SCREENSHOTS "    <screenshot type=\"${kind}\">\n"
-    "      <caption>${caption}</caption>\n"
+    "      <caption>${caption_${name}}</caption>\n"
     "      <image>${TRACKALBUM_SCREENSHOT_BASE}/${name}</image>\n"
     "    </screenshot>\n")
   set(kind "extra")
