@@ -6,6 +6,7 @@
 #include <wx/icon.h>
 #include <wx/mstream.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
@@ -20,6 +21,7 @@ namespace {
 constexpr const char* ProgramTitle = "Trackalbum";
 
 wxIcon LoadProgramIcon() {
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
     wxMemoryInputStream stream(AppIconData, sizeof AppIconData);
     wxImage image(stream, wxBITMAP_TYPE_PNG);
     wxIcon icon;
