@@ -132,5 +132,19 @@ TEST_F(CameraGpsPageTest, CopyRunShowsItsProgressAndFillsTheImageFolder) {
     EXPECT_THAT(boxes.GetTexts().size(), 1u);
 }
 
+TEST_F(CameraGpsPageTest, ShrinkRunNamesThePhotosThatDidNotReachTheImageFolder) {
+    Type(Page().GetGpsFileEdit(), program.SampleGpx());
+    Type(Page().GetPhotoFolderEdit(), program.SamplePhotos());
+    MessageBoxScript boxes(wxYES);
+    Click(Page().GetCopyButton());
+    EXPECT_EQ(CopyCaption(), "縮小中…");
+    ASSERT_TRUE(PumpUntil([&] { return boxes.GetTexts().size() == 2; }, 60000));
+    EXPECT_EQ(CopyCaption(), "画像縮小");
+    // The sample folder holds a memo among the photos: it cannot be shrunk.
+    EXPECT_THAT(boxes.GetTexts()[1], ::testing::HasSubstr("memo.txt"));
+    EXPECT_FALSE(fs::exists(program.Folder() + "/html/img/memo.txt"));
+    EXPECT_TRUE(fs::exists(program.Folder() + "/html/img/IMG_0001.jpg"));
+}
+
 }  // namespace
 }  // namespace trackalbum
