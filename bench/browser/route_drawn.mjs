@@ -37,18 +37,20 @@ async function routeDrawn(browser, file) {
   return { page, context, ...ms };
 }
 
-// Frames per second while fn runs, from the page's own animation frames.
+// Frames per second while fn runs, from the page's own animation frames, and the longest
+// time without a frame (the window's ends count, so a frozen page shows as such).
 async function fps(page, fn) {
   await page.evaluate(() => {
-    window.__frames = [];
+    window.__frames = [performance.now()];
     const tick = (t) => { __frames.push(t); if (!window.__stopFrames) requestAnimationFrame(tick); };
     window.__stopFrames = false;
     requestAnimationFrame(tick);
   });
   await fn();
-  const frames = await page.evaluate(() => { __stopFrames = true; return __frames; });
+  const frames = await page.evaluate(() => { __stopFrames = true; return [...__frames, performance.now()]; });
   const gaps = frames.slice(1).map((t, i) => t - frames[i]);
-  return { fps: (frames.length - 1) / ((frames.at(-1) - frames[0]) / 1000), worst: Math.max(...gaps) };
+  const seconds = (frames.at(-1) - frames[0]) / 1000;
+  return { fps: (frames.length - 2) / seconds, worst: Math.max(...gaps) };
 }
 
 async function panAndZoom(page) {
