@@ -145,3 +145,36 @@ TEST(ApplyInProgram, SettingsAreFoundAgainAtTheNextStart) {
 
 }  // namespace
 }  // namespace trackalbum
+
+namespace trackalbum {
+namespace {
+
+TEST(ApplyInProgram, SpeedLimitIsThePickedEntryOrTheTypedNumberUntilTheNextApply) {
+    ProgramUnderTest program;
+    CPageCameraGPS& page = program.Page();
+    Type(page.GetGpsFileEdit(), program.SampleGpx());
+    MessageBoxScript boxes;
+    Click(program.Panel().GetApplyButton());
+    SetChecked(page.GetSpeedLimitCheck(), true);
+    wxComboBox* speeds = page.GetSpeedBox();
+    const SpeedChoices& model = program.Model().GetCameraGpsPage().GetSpeedChoices();
+    ASSERT_GE(speeds->GetCount(), 2u);
+    ASSERT_EQ(speeds->GetCount(), model.GetEntries().size());
+
+    speeds->SetSelection(1);
+    program.Panel().TransferDataFromWindow();
+    EXPECT_EQ(program.Model().GetRunOptions().SpeedLimit, model.GetEntries()[1].Value);
+
+    speeds->SetValue("30");
+    program.Panel().TransferDataFromWindow();
+    EXPECT_EQ(program.Model().GetRunOptions().SpeedLimit, 30.0);
+
+    // Apply refills the box from the track: nothing is picked or typed afterwards.
+    Click(program.Panel().GetApplyButton());
+    EXPECT_EQ(speeds->GetValue(), "");
+    EXPECT_EQ(program.Model().GetRunOptions().SpeedLimit, 0.0);
+    EXPECT_TRUE(page.GetSpeedLimitCheck()->IsChecked());
+}
+
+}  // namespace
+}  // namespace trackalbum
