@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/utils.h>
 
 #include "shell/CMainFrame.h"
@@ -22,6 +23,9 @@ bool CTrackalbumApp::OnInit() {
     // The command line was read before the toolkit started; wxApp::OnInit would read it again.
     SetAppName("Trackalbum");
     SetAppDisplayName("Trackalbum");
+    // The toolkit's own diagnostics (GTK and WebKit warnings) are for a terminal, not for boxes
+    // that would pop up over the window or at exit; the program's messages have boxes of their own.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
     profile_ = std::make_unique<WxFileProfile>(WxFileProfile::GetDefaultPath());
     if (!profile_->GetLastProblem().empty()) {
