@@ -22,6 +22,13 @@ function controlButton(parent, className, title, html, onClick) {
   return a;
 }
 
+// Leaflet drops a zoom or pan asked for while a zoom animation runs: a quick second click
+// would be lost. Such a request waits for the animation's end instead.
+function afterZoomAnimation(map, action) {
+  if (map._animatingZoom) map.once('zoomend', action);
+  else action();
+}
+
 // Arrows pan by half the map, as v2 did.
 function panPad(gmap, parent) {
   var pad = L.DomUtil.create('div', 'trackalbum-pan', parent);
@@ -29,8 +36,10 @@ function panPad(gmap, parent) {
   function pan(dx, dy) {
     return function () {
       if (!map._loaded) return;
-      var size = map.getSize();
-      map.panBy([dx * size.x / 2, dy * size.y / 2]);
+      afterZoomAnimation(map, function () {
+        var size = map.getSize();
+        map.panBy([dx * size.x / 2, dy * size.y / 2]);
+      });
     };
   }
   controlButton(pad, 'trackalbum-pan-up', LABELS.up, ARROWS.up, pan(0, -1));
@@ -43,7 +52,10 @@ function panPad(gmap, parent) {
 function zoomButton(gmap, parent, delta) {
   return controlButton(parent, delta > 0 ? 'trackalbum-zoom-in' : 'trackalbum-zoom-out',
                        delta > 0 ? LABELS.zoomIn : LABELS.zoomOut, delta > 0 ? '+' : '&minus;',
-                       function () { if (gmap._map._loaded) gmap._map.setZoom(gmap._map.getZoom() + delta); });
+                       function () {
+                         var map = gmap._map;
+                         if (map._loaded) afterZoomAnimation(map, function () { map.setZoom(map.getZoom() + delta); });
+                       });
 }
 
 var NavigationControl = L.Control.extend({
