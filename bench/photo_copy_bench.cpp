@@ -29,6 +29,7 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "RunProgram.h"
 #include "photos/ExifReader.h"
 #include "photos/PhotoCopyPool.h"
 #include "photos/PhotoCopyWorker.h"
@@ -211,23 +212,11 @@ Timing Shrink(const fs::path& photos, const std::vector<std::string>& names, con
 
 // A program's wall-clock and processor time.
 Timing RunCommand(const std::vector<std::string>& arguments, const char* concurrency) {
-    const auto start = Clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
+    const bench::ProgramTiming timing = bench::RunProgram(arguments, [concurrency] {
         if (concurrency) setenv("VIPS_CONCURRENCY", concurrency, 1);
         else unsetenv("VIPS_CONCURRENCY");
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {-1, -1};
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6; };
-    return {std::chrono::duration<double>(Clock::now() - start).count(), seconds(usage.ru_utime) + seconds(usage.ru_stime)};
+    });
+    return {timing.Wall, timing.Processor};
 }
 
 void Print(const char* label, const Timing& timing, int count, const std::string& tail = "") {

@@ -27,6 +27,7 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "RunProgram.h"
 #include "charts/Image.h"
 #include "photos/PhotoCopyStep.h"
 #include "photos/ShrinkFilter.h"
@@ -175,25 +176,9 @@ bool BareDecode(const std::string& path, std::vector<uint8_t>& pixels, bool reus
 
 // Runs a program and gives the processor time (user and system) that it took.
 double RunCommand(const std::vector<std::string>& arguments) {
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed\n", arguments[0].c_str());
-        return -1;
-    }
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    const bench::ProgramTiming timing = bench::RunProgram(arguments);
+    if (timing.Processor < 0) std::fprintf(stderr, "%s failed\n", arguments[0].c_str());
+    return timing.Processor;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Checks of a loaded page against the statements in its own text.
 import assert from 'node:assert/strict';
-import { AERIAL_HOST, NORMAL_HOST, PIXEL_OF, settle } from './support.mjs';
+import { readFileSync } from 'node:fs';
+import { AERIAL_HOST, NORMAL_HOST, PIXEL_OF, openPage, pageFacts, settle } from './support.mjs';
 
 export const TYPE_LABELS = {
   ja: ['地図', '航空写真', '地図+写真'],
@@ -187,4 +188,23 @@ export async function checkBubbles(page, facts) {
     await page.locator('.leaflet-popup-close-button').click();
     await page.waitForFunction(() => !document.querySelector('.leaflet-popup'));
   }
+}
+
+// Opens a written page and runs every check that its own statements allow; extra(page, facts)
+// adds the checks of one setting. Returns the page's facts.
+export async function checkWholePage(browser, file, extra) {
+  const facts = pageFacts(readFileSync(file, 'utf8'));
+  const opened = await openPage(browser, file);
+  const { page } = opened;
+  await checkMapSize(page, facts);
+  await checkPolylines(page, facts);
+  await checkMarkerCount(page, facts);
+  await checkViewContainsRoute(page, facts);
+  await checkControls(page, facts);
+  await checkBubbles(page, facts);
+  await checkMapTypes(page, facts);
+  if (extra) await extra(page, facts);
+  assertNoProblems(opened);
+  await opened.context.close();
+  return facts;
 }
