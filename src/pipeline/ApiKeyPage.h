@@ -9,12 +9,12 @@ namespace trackalbum {
 
 class ApiKeyPage {
 public:
-    const std::string& GetAPIKey() const { return APIKey; }
-    void SetAPIKey(const std::string& value) { APIKey = value; }
-    const std::string& GetAPIHost() const { return APIHost; }
-    void SetAPIHost(const std::string& value) { APIHost = value; }
-    const std::string& GetIconHost() const { return IconHost; }
-    void SetIconHost(const std::string& value) { IconHost = value; }
+    const std::string& GetAPIKey() const { return apiKey_; }
+    void SetAPIKey(const std::string& value) { apiKey_ = value; }
+    const std::string& GetAPIHost() const { return apiHost_; }
+    void SetAPIHost(const std::string& value) { apiHost_ = value; }
+    const std::string& GetIconHost() const { return iconHost_; }
+    void SetIconHost(const std::string& value) { iconHost_ = value; }
     const std::string& GetNormalTileUrl() const { return tiles_.Normal.Url; }
     void SetNormalTileUrl(const std::string& value) { tiles_.Normal.Url = value; }
     const std::string& GetNormalTileAttribution() const { return tiles_.Normal.Attribution; }
@@ -35,9 +35,9 @@ public:
     void SetOverlayTileMaxZoom(int value) { tiles_.Overlay.MaxZoom = ClampTileZoom(value); }
 
 private:
-    std::string APIKey;
-    std::string APIHost = ".";
-    std::string IconHost = ".";
+    std::string apiKey_;
+    std::string apiHost_ = ".";
+    std::string iconHost_ = ".";
     TileLayers tiles_;
 };
 

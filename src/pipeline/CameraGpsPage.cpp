@@ -1,7 +1,9 @@
 #include "pipeline/CameraGpsPage.h"
 
 #include <algorithm>
+#include <climits>
 
+#include "pipeline/SpinStep.h"
 #include "platform/CFormat.h"
 
 namespace trackalbum {
@@ -16,23 +18,22 @@ void CameraGpsPage::SetCompression(int position) {
     compression_ = std::clamp(position, 0, MaxCompression);
 }
 
-std::string CameraGpsPage::GetCopyButtonCaption(bool working) const {
-    if (working) return KeepOriginalSize ? "コピー中…" : "縮小中…";
-    return KeepOriginalSize ? "コピー" : "画像縮小";
+void CameraGpsPage::StepClockMinutes(int spinStep) {
+    clockMinutes_ = StepClamped(clockMinutes_, spinStep, INT_MIN, INT_MAX);
 }
 
 RunOptions CameraGpsPage::GetRunOptions() const {
     RunOptions options;
-    options.PageName = PageName;
-    options.GpsFile = GpsFile;
+    options.PageName = pageName_;
+    options.GpsFile = gpsFile_;
     options.TimeZoneHours = GetTimeZoneHours();
-    options.PhotoFolder = PhotoFolder;
-    options.ClockCorrection = ClockCorrection;
-    options.ClockMinutes = ClockMinutes;
+    options.PhotoFolder = photoFolder_;
+    options.ClockCorrection = clockCorrection_;
+    options.ClockMinutes = clockMinutes_;
     options.Compression = compression_;
-    options.SpeedLimitOn = SpeedLimitOn;
+    options.SpeedLimitOn = speedLimitOn_;
     options.SpeedLimit = GetSpeedLimit();
-    options.KeepOriginalSize = KeepOriginalSize;
+    options.KeepOriginalSize = keepOriginalSize_;
     return options;
 }
 

@@ -14,22 +14,22 @@ public:
     static constexpr int MaxTimeZone = 12;
     static constexpr int MaxCompression = 200;
 
-    const std::string& GetPageName() const { return PageName; }
-    void SetPageName(const std::string& value) { PageName = value; }
-    const std::string& GetGpsFile() const { return GpsFile; }
-    void SetGpsFile(const std::string& value) { GpsFile = value; }
-    const std::string& GetPhotoFolder() const { return PhotoFolder; }
-    void SetPhotoFolder(const std::string& value) { PhotoFolder = value; }
-    int GetClockCorrection() const { return ClockCorrection; }
-    void SetClockCorrection(int value) { ClockCorrection = value ? 1 : 0; }
-    int GetClockMinutes() const { return ClockMinutes; }
-    void SetClockMinutes(int value) { ClockMinutes = value; }
-    // The spin reports -1 for its up arrow; there are no bounds.
-    void StepClockMinutes(int spinStep) { ClockMinutes -= spinStep; }
-    int GetKeepOriginalSize() const { return KeepOriginalSize; }
-    void SetKeepOriginalSize(int value) { KeepOriginalSize = value ? 1 : 0; }
-    int GetSpeedLimitOn() const { return SpeedLimitOn; }
-    void SetSpeedLimitOn(int value) { SpeedLimitOn = value ? 1 : 0; }
+    const std::string& GetPageName() const { return pageName_; }
+    void SetPageName(const std::string& value) { pageName_ = value; }
+    const std::string& GetGpsFile() const { return gpsFile_; }
+    void SetGpsFile(const std::string& value) { gpsFile_ = value; }
+    const std::string& GetPhotoFolder() const { return photoFolder_; }
+    void SetPhotoFolder(const std::string& value) { photoFolder_ = value; }
+    int GetClockCorrection() const { return clockCorrection_; }
+    void SetClockCorrection(int value) { clockCorrection_ = value ? 1 : 0; }
+    int GetClockMinutes() const { return clockMinutes_; }
+    void SetClockMinutes(int value) { clockMinutes_ = value; }
+    // The spin reports -1 for its up arrow; there are no bounds but the number's own.
+    void StepClockMinutes(int spinStep);
+    int GetKeepOriginalSize() const { return keepOriginalSize_; }
+    void SetKeepOriginalSize(int value) { keepOriginalSize_ = value ? 1 : 0; }
+    int GetSpeedLimitOn() const { return speedLimitOn_; }
+    void SetSpeedLimitOn(int value) { speedLimitOn_ = value ? 1 : 0; }
 
     // The zone list holds -12..+12; another value selects nothing, and with nothing
     // selected the list reads as -13, as the combo's "no selection" index gives.
@@ -51,27 +51,34 @@ public:
     const std::string& GetCompressionResult() const { return compressionResult_; }
     void SetCompressionResult(const std::string& text) { compressionResult_ = text; }
 
-    bool IsClockFieldEnabled() const { return ClockCorrection != 0; }
-    bool IsSpeedFieldEnabled() const { return SpeedLimitOn != 0; }
-    bool IsCopyButtonEnabled() const { return !GpsFile.empty() && !PhotoFolder.empty(); }
-    // "コピー" / "画像縮小" when idle, "コピー中…" / "縮小中…" while the copy runs.
-    std::string GetCopyButtonCaption(bool working) const;
+    // A photo copy runs on its worker from the confirmation until its end.
+    bool IsCopyRunning() const { return copyRunning_; }
+    void SetCopyRunning(bool running) { copyRunning_ = running; }
+
+    // The enabling rules of the page's controls.
+    bool IsClockFieldEnabled() const { return clockCorrection_ != 0; }
+    bool IsSpeedFieldEnabled() const { return speedLimitOn_ != 0; }
+    // The copy needs both paths, and one run at a time.
+    bool IsCopyButtonEnabled() const { return !copyRunning_ && !gpsFile_.empty() && !photoFolder_.empty(); }
+    // The two paths and their browse buttons stay as they are while a copy runs.
+    bool ArePathControlsEnabled() const { return !copyRunning_; }
 
     RunOptions GetRunOptions() const;
 
 private:
-    std::string PageName;
-    std::string GpsFile;
-    std::string PhotoFolder;
-    int ClockCorrection = 0;
-    int ClockMinutes = 0;
-    int KeepOriginalSize = 0;
-    int SpeedLimitOn = 0;
+    std::string pageName_;
+    std::string gpsFile_;
+    std::string photoFolder_;
+    int clockCorrection_ = 0;
+    int clockMinutes_ = 0;
+    int keepOriginalSize_ = 0;
+    int speedLimitOn_ = 0;
     int timeZoneIndex_ = -1;
     int compression_ = 0;
     SpeedChoices speedChoices_;
     std::string statusText_;
     std::string compressionResult_;
+    bool copyRunning_ = false;
 };
 
 }  // namespace trackalbum

@@ -1,18 +1,10 @@
 #include "pipeline/MapPropertyPage.h"
 
 #include <algorithm>
-#include <cstdint>
+
+#include "pipeline/SpinStep.h"
 
 namespace trackalbum {
-namespace {
-
-// A spin step is applied in 64 bits so that a value typed at the edge of int cannot wrap.
-int StepClamped(int value, int spinStep, int low, int high) {
-    int64_t next = static_cast<int64_t>(value) - spinStep;
-    return static_cast<int>(std::clamp<int64_t>(next, low, high));
-}
-
-}  // namespace
 
 const MapSettings& MapPropertyPage::Defaults() {
     static const MapSettings defaults;
@@ -27,18 +19,18 @@ const char* MapPropertyPage::GetMapTypeName(int mapType) {
     }
 }
 
-void MapPropertyPage::SetZoomLevel(int value) { ZoomLevel = std::clamp(value, MinZoomLevel, MaxZoomLevel); }
+void MapPropertyPage::SetZoomLevel(int value) { zoomLevel_ = std::clamp(value, MinZoomLevel, MaxZoomLevel); }
 
 void MapPropertyPage::StepZoomLevel(int spinStep) {
-    ZoomLevel = StepClamped(ZoomLevel, spinStep, MinZoomLevel, MaxZoomLevel);
+    zoomLevel_ = StepClamped(zoomLevel_, spinStep, MinZoomLevel, MaxZoomLevel);
 }
 
-void MapPropertyPage::SetPathWidth(int value) { PathWidth = std::clamp(value, MinPathWidth, MaxPathWidth); }
+void MapPropertyPage::SetPathWidth(int value) { pathWidth_ = std::clamp(value, MinPathWidth, MaxPathWidth); }
 
 void MapPropertyPage::StepPathWidth(int spinStep) {
-    PathWidth = StepClamped(PathWidth, spinStep, MinPathWidth, MaxPathWidth);
+    pathWidth_ = StepClamped(pathWidth_, spinStep, MinPathWidth, MaxPathWidth);
 }
 
-void MapPropertyPage::SetMapType(int value) { MapType = (value >= 0 && value <= 2) ? value : 0; }
+void MapPropertyPage::SetMapType(int value) { mapType_ = (value >= 0 && value <= 2) ? value : 0; }
 
 }  // namespace trackalbum

@@ -15,13 +15,13 @@ public:
     void RefillPictureList(const std::string& folder, PictureList& pictures);
 
     const std::vector<PictureListRow>& GetRows() const { return rows_; }
-    const std::string& GetFolderPrefix() const { return FolderPrefix; }
+    const std::string& GetFolderPrefix() const { return folderPrefix_; }
     // The photo file of a row, for the thumbnail; "" for no such row.
     std::string GetPicturePath(int index) const;
 
     // The edit took the focus while `index` was the list's current row (-1 for none).
-    void BeginEdit(int index) { EditIndex = index; }
-    int GetEditIndex() const { return EditIndex; }
+    void BeginEdit(int index) { editIndex_ = index; }
+    int GetEditIndex() const { return editIndex_; }
     // Stores the text as the comment of the row being edited and of its photo. An edit
     // whose photo is no longer in the list (the folder was rescanned meanwhile) is dropped
     // rather than given to another photo; returns whether it was stored.
@@ -30,8 +30,8 @@ public:
 private:
     std::vector<PictureListRow> rows_;
     PictureList* pictures_ = nullptr;
-    std::string FolderPrefix;
-    int EditIndex = 0;
+    std::string folderPrefix_;
+    int editIndex_ = 0;
 };
 
 }  // namespace trackalbum
