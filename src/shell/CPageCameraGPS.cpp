@@ -1,7 +1,5 @@
-#include "shell/ShellText.h"
 #include "shell/CPageCameraGPS.h"
 
-#include <charconv>
 #include <exception>
 
 #include <wx/button.h>
@@ -21,16 +19,18 @@
 #include "photos/PhotoCopyCaptions.h"
 #include "photos/PhotoCopyReport.h"
 #include "shell/CTimeZoneCB.h"
+#include "shell/EnableWhen.h"
 #include "shell/ShellMessageBox.h"
+#include "shell/ShellText.h"
+#include "shell/WholeNumberValidator.h"
 
 namespace trackalbum {
 namespace {
 
 constexpr const char* CopyConfirmation = "時間のかかる処理です。\n実行してもよろしいですか？";
-constexpr const char* NotAWholeNumber = "整数を入力してください。";
 
-wxString Text(const std::string& utf8) { return wxString::FromUTF8(utf8); }
-std::string Utf8(const wxString& text) { return text.utf8_string(); }
+// Every row of the page centres its controls vertically.
+constexpr int CentreV = wxALIGN_CENTER_VERTICAL;
 
 // The model keeps the line ends the status text was built with.
 wxString DisplayLines(const std::string& text) {
@@ -40,18 +40,7 @@ wxString DisplayLines(const std::string& text) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
         lines += text[i] == '\r' ? '\n' : text[i];
     }
-    return Text(lines);
-}
-
-bool ParseWholeNumber(const std::string& text, int& value) {
-    size_t begin = text.find_first_not_of(" \t");
-    size_t end = text.find_last_not_of(" \t");
-    if (begin == std::string::npos) return false;
-    const char* first = text.data() + begin;
-    const char* last = text.data() + end + 1;
-    if (*first == '+') ++first;
-    auto [ptr, error] = std::from_chars(first, last, value);
-    return error == std::errc() && ptr == last;
+    return U8(lines);
 }
 
 // The spin keeps a value of its own; it is put back to the middle after each step, so that
@@ -72,9 +61,6 @@ CPageCameraGPS::CPageCameraGPS(wxWindow* parent, CameraGpsPage& model, PhotoCopy
     compression_->SetRange(0, CameraGpsPage::MaxCompression);
     compression_->SetValue(0);
     TransferDataToWindow();
-    EnableClockControls();
-    EnableSpeedControls();
-    UpdateCopyButton();
 }
 
 CPageCameraGPS::~CPageCameraGPS() {
@@ -84,12 +70,22 @@ CPageCameraGPS::~CPageCameraGPS() {
 
 void CPageCameraGPS::CreateControls() {
     auto* page = new wxBoxSizer(wxVERTICAL);
+    page->Add(CreatePathRows(), 0, wxEXPAND | wxALL, 6);
+    page->Add(CreatePhotoBox(), 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
+    page->Add(CreateCompressionRow(), 0, wxEXPAND | wxALL, 6);
+    page->Add(CreateSpeedRow(), 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
+    page->Add(CreateStatusBox(), 1, wxEXPAND | wxALL, 6);
+    SetSizer(page);
+    BindHandlers();
+    DeclareEnabling();
+}
+
+wxSizer* CPageCameraGPS::CreatePathRows() {
     auto* grid = new wxFlexGridSizer(4, wxSize(6, 6));
     grid->AddGrowableCol(1, 1);
-    const int centre = wxALIGN_CENTER_VERTICAL;
 
     pageName_ = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(320, -1));
-    grid->Add(new wxStaticText(this, wxID_ANY, U8("ホームページ名：")), 0, centre);
+    grid->Add(new wxStaticText(this, wxID_ANY, U8("ホームページ名：")), 0, CentreV);
     grid->Add(pageName_, 1, wxEXPAND);
     grid->AddSpacer(0);
     grid->AddSpacer(0);
@@ -98,57 +94,66 @@ void CPageCameraGPS::CreateControls() {
     gpsBrowse_ = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     timeZone_ = new CTimeZoneCB(this);
     auto* zone = new wxBoxSizer(wxHORIZONTAL);
-    zone->Add(new wxStaticText(this, wxID_ANY, U8("GPS時間帯：")), 0, centre | wxLEFT, 12);
-    zone->Add(timeZone_, 0, centre);
-    grid->Add(new wxStaticText(this, wxID_ANY, U8("GPSファイル：")), 0, centre);
+    zone->Add(new wxStaticText(this, wxID_ANY, U8("GPS時間帯：")), 0, CentreV | wxLEFT, 12);
+    zone->Add(timeZone_, 0, CentreV);
+    grid->Add(new wxStaticText(this, wxID_ANY, U8("GPSファイル：")), 0, CentreV);
     grid->Add(gpsFile_, 1, wxEXPAND);
-    grid->Add(gpsBrowse_, 0, centre);
-    grid->Add(zone, 0, centre);
-    page->Add(grid, 0, wxEXPAND | wxALL, 6);
+    grid->Add(gpsBrowse_, 0, CentreV);
+    grid->Add(zone, 0, CentreV);
+    return grid;
+}
 
+wxSizer* CPageCameraGPS::CreatePhotoBox() {
     auto* photos = new wxStaticBoxSizer(wxVERTICAL, this, U8("写真マーカー"));
     wxWindow* box = photos->GetStaticBox();
     auto* folder = new wxBoxSizer(wxHORIZONTAL);
     photoFolder_ = new wxTextCtrl(box, wxID_ANY);
     photoBrowse_ = new wxButton(box, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    folder->Add(new wxStaticText(box, wxID_ANY, U8("写真ホルダ：")), 0, centre | wxRIGHT, 6);
-    folder->Add(photoFolder_, 1, centre);
-    folder->Add(photoBrowse_, 0, centre | wxLEFT, 6);
+    folder->Add(new wxStaticText(box, wxID_ANY, U8("写真ホルダ：")), 0, CentreV | wxRIGHT, 6);
+    folder->Add(photoFolder_, 1, CentreV);
+    folder->Add(photoBrowse_, 0, CentreV | wxLEFT, 6);
     photos->Add(folder, 0, wxEXPAND | wxALL, 4);
 
     auto* clock = new wxBoxSizer(wxHORIZONTAL);
     clockCorrection_ = new wxCheckBox(box, wxID_ANY, U8("撮影時刻の補正："));
     clockBefore_ = new wxStaticText(box, wxID_ANY, U8("カメラの時計が"));
-    clockMinutes_ = new wxTextCtrl(box, wxID_ANY, "0", wxDefaultPosition, wxSize(70, -1), wxTE_RIGHT);
+    clockMinutes_ = new wxTextCtrl(box, wxID_ANY, "0", wxDefaultPosition, wxSize(70, -1), wxTE_RIGHT,
+                                   WholeNumberValidator(model_, &CameraGpsPage::GetClockMinutes,
+                                                        &CameraGpsPage::SetClockMinutes,
+                                                        WholeNumberValidator::Keys::Any));
     clockSpin_ = new wxSpinButton(box, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
     clockSpin_->SetRange(-SpinRange, SpinRange);
     clockSpin_->SetValue(SpinMiddle);
     clockAfter_ = new wxStaticText(box, wxID_ANY, U8("分進んでいる"));
-    clock->Add(clockCorrection_, 0, centre | wxRIGHT, 6);
-    clock->Add(clockBefore_, 0, centre | wxRIGHT, 4);
-    clock->Add(clockMinutes_, 0, centre);
-    clock->Add(clockSpin_, 0, centre | wxRIGHT, 4);
-    clock->Add(clockAfter_, 0, centre);
+    clock->Add(clockCorrection_, 0, CentreV | wxRIGHT, 6);
+    clock->Add(clockBefore_, 0, CentreV | wxRIGHT, 4);
+    clock->Add(clockMinutes_, 0, CentreV);
+    clock->Add(clockSpin_, 0, CentreV | wxRIGHT, 4);
+    clock->Add(clockAfter_, 0, CentreV);
     photos->Add(clock, 0, wxEXPAND | wxALL, 4);
 
     auto* copy = new wxBoxSizer(wxHORIZONTAL);
     keepOriginalSize_ = new wxCheckBox(box, wxID_ANY, U8("写真はそのままのサイズで使いたい"));
-    copyButton_ = new wxButton(box, wxID_ANY, Text(GetPhotoCopyIdleCaption(false)));
-    copy->Add(keepOriginalSize_, 1, centre);
-    copy->Add(copyButton_, 0, centre | wxLEFT, 6);
+    copyButton_ = new wxButton(box, wxID_ANY, U8(GetPhotoCopyIdleCaption(false)));
+    copy->Add(keepOriginalSize_, 1, CentreV);
+    copy->Add(copyButton_, 0, CentreV | wxLEFT, 6);
     photos->Add(copy, 0, wxEXPAND | wxALL, 4);
-    page->Add(photos, 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
+    return photos;
+}
 
+wxSizer* CPageCameraGPS::CreateCompressionRow() {
     auto* reduce = new wxBoxSizer(wxHORIZONTAL);
     compression_ = new wxSlider(this, wxID_ANY, 0, 0, CameraGpsPage::MaxCompression, wxDefaultPosition,
                                 wxSize(160, -1));
     compressionResult_ = new wxStaticText(this, wxID_ANY, "");
-    reduce->Add(new wxStaticText(this, wxID_ANY, U8("圧縮：しない")), 0, centre);
-    reduce->Add(compression_, 0, centre);
-    reduce->Add(new wxStaticText(this, wxID_ANY, U8("する")), 0, centre | wxRIGHT, 8);
-    reduce->Add(compressionResult_, 1, centre);
-    page->Add(reduce, 0, wxEXPAND | wxALL, 6);
+    reduce->Add(new wxStaticText(this, wxID_ANY, U8("圧縮：しない")), 0, CentreV);
+    reduce->Add(compression_, 0, CentreV);
+    reduce->Add(new wxStaticText(this, wxID_ANY, U8("する")), 0, CentreV | wxRIGHT, 8);
+    reduce->Add(compressionResult_, 1, CentreV);
+    return reduce;
+}
 
+wxSizer* CPageCameraGPS::CreateSpeedRow() {
     auto* speed = new wxBoxSizer(wxHORIZONTAL);
     speedLimitOn_ = new wxCheckBox(this, wxID_ANY, "");
     speedBefore_ = new wxStaticText(this, wxID_ANY, U8("時速"));
@@ -156,30 +161,28 @@ void CPageCameraGPS::CreateControls() {
     speedLimit_ = new wxComboBox(this, wxID_ANY, "", wxDefaultPosition, wxSize(90, -1), 0, nullptr,
                                  wxCB_DROPDOWN);
     speedAfter_ = new wxStaticText(this, wxID_ANY, U8("km以上のデータを分析に用いない"));
-    speed->Add(speedLimitOn_, 0, centre);
-    speed->Add(speedBefore_, 0, centre | wxRIGHT, 4);
-    speed->Add(speedLimit_, 0, centre | wxRIGHT, 4);
-    speed->Add(speedAfter_, 0, centre);
-    page->Add(speed, 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
+    speed->Add(speedLimitOn_, 0, CentreV);
+    speed->Add(speedBefore_, 0, CentreV | wxRIGHT, 4);
+    speed->Add(speedLimit_, 0, CentreV | wxRIGHT, 4);
+    speed->Add(speedAfter_, 0, CentreV);
+    return speed;
+}
 
+wxWindow* CPageCameraGPS::CreateStatusBox() {
     status_ = new wxStaticText(this, wxID_ANY, "\n\n\n", wxDefaultPosition, wxDefaultSize,
                                wxST_NO_AUTORESIZE | wxBORDER_SUNKEN);
     status_->SetMinSize(wxSize(-1, 4 * GetCharHeight() + 6));
-    page->Add(status_, 1, wxEXPAND | wxALL, 6);
-    SetSizer(page);
+    return status_;
+}
 
+void CPageCameraGPS::BindHandlers() {
     gpsFile_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { UpdateCopyButton(); });
     photoFolder_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { UpdateCopyButton(); });
     gpsBrowse_->Bind(wxEVT_BUTTON, &CPageCameraGPS::OnBrowseGps, this);
     photoBrowse_->Bind(wxEVT_BUTTON, &CPageCameraGPS::OnBrowsePhotos, this);
-    clockCorrection_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
-        TransferDataFromWindow();
-        EnableClockControls();
-    });
-    speedLimitOn_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
-        TransferDataFromWindow();
-        EnableSpeedControls();
-    });
+    // Reading the values is all the two check boxes do; their controls follow the rules.
+    clockCorrection_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { TransferDataFromWindow(); });
+    speedLimitOn_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { TransferDataFromWindow(); });
     keepOriginalSize_->Bind(wxEVT_CHECKBOX, &CPageCameraGPS::OnKeepOriginalSize, this);
     // The up arrow adds a minute, the down arrow takes one away.
     clockSpin_->Bind(wxEVT_SPIN_UP, [this](wxSpinEvent&) { OnClockSpin(-1); });
@@ -187,20 +190,28 @@ void CPageCameraGPS::CreateControls() {
     copyButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunPhotoCopy(); });
 }
 
+void CPageCameraGPS::DeclareEnabling() {
+    EnableWhen({clockBefore_, clockMinutes_, clockSpin_, clockAfter_}, [this] { return model_.IsClockFieldEnabled(); });
+    EnableWhen({speedBefore_, speedLimit_, speedAfter_}, [this] { return model_.IsSpeedFieldEnabled(); });
+    EnableWhen({copyButton_}, [this] { return model_.IsCopyButtonEnabled(); });
+    EnableWhen({gpsFile_, gpsBrowse_, photoFolder_, photoBrowse_}, [this] { return model_.ArePathControlsEnabled(); });
+}
+
 bool CPageCameraGPS::TransferDataToWindow() {
-    // ChangeValue sends no text event: pushing values must not re-run the enabling rules.
-    pageName_->ChangeValue(Text(model_.GetPageName()));
-    gpsFile_->ChangeValue(Text(model_.GetGpsFile()));
-    photoFolder_->ChangeValue(Text(model_.GetPhotoFolder()));
+    // ChangeValue sends no text event: a value pushed is not taken for one typed.
+    pageName_->ChangeValue(U8(model_.GetPageName()));
+    gpsFile_->ChangeValue(U8(model_.GetGpsFile()));
+    photoFolder_->ChangeValue(U8(model_.GetPhotoFolder()));
     timeZone_->SetTimeZoneHours(model_.GetTimeZoneHours());
     clockCorrection_->SetValue(model_.GetClockCorrection() != 0);
-    clockMinutes_->ChangeValue(wxString::Format("%d", model_.GetClockMinutes()));
+    ShowField(*clockMinutes_);
     keepOriginalSize_->SetValue(model_.GetKeepOriginalSize() != 0);
     speedLimitOn_->SetValue(model_.GetSpeedLimitOn() != 0);
     compression_->SetValue(model_.GetCompression());
     compressionResult_->SetLabelText(DisplayLines(model_.GetCompressionResult()));
     status_->SetLabelText(DisplayLines(model_.GetStatusText()));
     PushSpeedChoices();
+    UpdateEnabling(*this);
     return true;
 }
 
@@ -211,7 +222,7 @@ void CPageCameraGPS::PushSpeedChoices() {
     for (const SpeedChoices::Entry& entry : choices.GetEntries()) texts.push_back(entry.Text);
     if (texts != shownSpeedEntries_) {
         wxArrayString items;
-        for (const std::string& text : texts) items.Add(Text(text));
+        for (const std::string& text : texts) items.Add(U8(text));
         speedLimit_->Set(items);
         shownSpeedEntries_ = std::move(texts);
     }
@@ -219,12 +230,12 @@ void CPageCameraGPS::PushSpeedChoices() {
         speedLimit_->SetSelection(choices.GetSelection());
     } else {
         speedLimit_->SetSelection(wxNOT_FOUND);
-        speedLimit_->ChangeValue(Text(choices.GetText()));
+        speedLimit_->ChangeValue(U8(choices.GetText()));
     }
 }
 
 bool CPageCameraGPS::TransferDataFromWindow() {
-    model_.SetPageName(Utf8(pageName_->GetValue()));
+    model_.SetPageName(ToUtf8(pageName_->GetValue()));
     ReadPaths();
     model_.SetTimeZoneHours(timeZone_->GetTimeZoneHours());
     model_.SetClockCorrection(clockCorrection_->GetValue());
@@ -236,22 +247,17 @@ bool CPageCameraGPS::TransferDataFromWindow() {
     if (selection != wxNOT_FOUND && speedLimit_->GetValue() == speedLimit_->GetString(selection)) {
         choices.Select(selection);
     } else {
-        choices.SetText(Utf8(speedLimit_->GetValue()));
+        choices.SetText(ToUtf8(speedLimit_->GetValue()));
     }
-    int minutes = 0;
-    if (!ParseWholeNumber(Utf8(clockMinutes_->GetValue()), minutes)) {
-        ShowMessageBox(NotAWholeNumber, wxOK | wxICON_EXCLAMATION, this);
-        clockMinutes_->SetFocus();
-        clockMinutes_->SelectAll();
-        return false;
-    }
-    model_.SetClockMinutes(minutes);
-    return true;
+    // Last in the exchange order: a bad minutes field has let every other value through.
+    const bool read = ReadField(*clockMinutes_, *this);
+    UpdateEnabling(*this);
+    return read;
 }
 
 void CPageCameraGPS::ReadPaths() {
-    model_.SetGpsFile(Utf8(gpsFile_->GetValue()));
-    model_.SetPhotoFolder(Utf8(photoFolder_->GetValue()));
+    model_.SetGpsFile(ToUtf8(gpsFile_->GetValue()));
+    model_.SetPhotoFolder(ToUtf8(photoFolder_->GetValue()));
 }
 
 void CPageCameraGPS::ShowStatus(const std::string& text) {
@@ -269,42 +275,23 @@ void CPageCameraGPS::UpdateCopyButton() {
     // Only the two paths count here; reading the minutes on every keystroke would pop up
     // its message while the user is still typing a path.
     ReadPaths();
-    copyButton_->Enable(!copyRunning_ && model_.IsCopyButtonEnabled());
+    UpdateEnabling(*this);
 }
 
 void CPageCameraGPS::EnableCopyControls(bool enable) {
-    copyRunning_ = !enable;
-    copyButton_->Enable(enable && model_.IsCopyButtonEnabled());
-    gpsBrowse_->Enable(enable);
-    photoBrowse_->Enable(enable);
-    gpsFile_->Enable(enable);
-    photoFolder_->Enable(enable);
+    model_.SetCopyRunning(!enable);
+    UpdateEnabling(*this);
 }
 
 void CPageCameraGPS::SetCopyCaption(const std::string& caption) {
     copyCaptions_.push_back(caption);
-    copyButton_->SetLabel(Text(caption));
+    copyButton_->SetLabel(U8(caption));
     Layout();
 }
 
 void CPageCameraGPS::ShowCopySummary(const PhotoCopySummary& summary) {
     if (summary.IsComplete()) return;
     ShowMessageBox(PhotoCopyReport::FormatSummary(summary), wxOK | wxICON_WARNING, this);
-}
-
-void CPageCameraGPS::EnableClockControls() {
-    const bool on = model_.IsClockFieldEnabled();
-    for (wxWindow* control : {static_cast<wxWindow*>(clockBefore_), static_cast<wxWindow*>(clockMinutes_),
-                              static_cast<wxWindow*>(clockSpin_), static_cast<wxWindow*>(clockAfter_)}) {
-        control->Enable(on);
-    }
-}
-
-void CPageCameraGPS::EnableSpeedControls() {
-    const bool on = model_.IsSpeedFieldEnabled();
-    speedBefore_->Enable(on);
-    speedLimit_->Enable(on);
-    speedAfter_->Enable(on);
 }
 
 void CPageCameraGPS::OnClockSpin(int step) {
@@ -320,7 +307,7 @@ void CPageCameraGPS::OnBrowseGps(wxCommandEvent&) {
     if (dialog.ShowModal() != wxID_OK) return;
     TransferDataFromWindow();
     const wxString path = dialog.GetPath();
-    model_.SetGpsFile(Utf8(path));
+    model_.SetGpsFile(ToUtf8(path));
     // Every output path is relative to the GPX file's folder.
     wxSetWorkingDirectory(wxFileName(path).GetPath());
     TransferDataToWindow();
@@ -328,11 +315,11 @@ void CPageCameraGPS::OnBrowseGps(wxCommandEvent&) {
 }
 
 void CPageCameraGPS::OnBrowsePhotos(wxCommandEvent&) {
-    wxDirDialog dialog(this, U8("写真のあるフォルダー選択"), Text(model_.GetPhotoFolder()),
+    wxDirDialog dialog(this, U8("写真のあるフォルダー選択"), U8(model_.GetPhotoFolder()),
                        wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
     TransferDataFromWindow();
-    model_.SetPhotoFolder(Utf8(dialog.GetPath()));
+    model_.SetPhotoFolder(ToUtf8(dialog.GetPath()));
     TransferDataToWindow();
     UpdateCopyButton();
 }
@@ -342,7 +329,7 @@ void CPageCameraGPS::OnKeepOriginalSize(wxCommandEvent&) {
     const bool keep = model_.GetKeepOriginalSize() != 0;
     // A running copy takes the new mode with its next photo and keeps its progress caption.
     worker_->SetKeepOriginalSize(keep);
-    if (!copyRunning_) SetCopyCaption(GetPhotoCopyIdleCaption(keep));
+    if (!model_.IsCopyRunning()) SetCopyCaption(GetPhotoCopyIdleCaption(keep));
 }
 
 void CPageCameraGPS::RunPhotoCopy() {

@@ -22,6 +22,7 @@ class wxSpinButton;
 class wxStaticText;
 class wxTextCtrl;
 class wxCommandEvent;
+class wxSizer;
 class wxSpinEvent;
 
 namespace trackalbum {
@@ -33,16 +34,18 @@ public:
     CPageCameraGPS(wxWindow* parent, CameraGpsPage& model, PhotoCopyDocument& document);
     ~CPageCameraGPS() override;
 
+    // Model -> controls.
     bool TransferDataToWindow() override;
-    // Stops at a clock minutes field that is no whole number: the user is told, and the
-    // field keeps its last good value.
+    // Controls -> model. Stops at a clock minutes field that is no whole number: the user
+    // is told, and the field keeps its last good value.
     bool TransferDataFromWindow() override;
 
     // Stores the status text and pushes every value to the controls.
     void ShowStatus(const std::string& text);
     void ShowCompressionResult(const std::string& text);
+    // Reads the two paths, which the copy button needs.
     void UpdateCopyButton();
-    // The copy button, the two browse buttons and the two path fields.
+    // Off while a copy runs: the copy button, the two browse buttons and the two path fields.
     void EnableCopyControls(bool enable);
     void SetCopyCaption(const std::string& caption);
     // The end of a copy run: the photos that did not reach the image folder are named.
@@ -58,7 +61,7 @@ public:
 
     // The copy button's handler, for the button and the tests.
     void RunPhotoCopy();
-    bool IsCopyRunning() const { return copyRunning_; }
+    bool IsCopyRunning() const { return model_.IsCopyRunning(); }
     // The captions the copy button showed since the last run was confirmed.
     const std::vector<std::string>& GetCopyCaptionHistory() const { return copyCaptions_; }
     PhotoCopyWorker& GetCopyWorker() { return *worker_; }
@@ -82,9 +85,14 @@ public:
 
 private:
     void CreateControls();
+    wxSizer* CreatePathRows();
+    wxSizer* CreatePhotoBox();
+    wxSizer* CreateCompressionRow();
+    wxSizer* CreateSpeedRow();
+    wxWindow* CreateStatusBox();
+    void BindHandlers();
+    void DeclareEnabling();
     void ReadPaths();
-    void EnableClockControls();
-    void EnableSpeedControls();
     void PushSpeedChoices();
     void OnClockSpin(int step);
     void OnBrowseGps(wxCommandEvent& event);
@@ -95,7 +103,6 @@ private:
     PhotoCopyDocument& document_;
     std::function<void()> commitPendingComment_;
     std::function<void(const std::string&)> refillPictureList_;
-    bool copyRunning_ = false;
     std::vector<std::string> shownSpeedEntries_;
     std::vector<std::string> copyCaptions_;
 

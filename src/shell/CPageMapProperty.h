@@ -10,6 +10,7 @@
 class wxCheckBox;
 class wxChoice;
 class wxRadioButton;
+class wxSizer;
 class wxSpinButton;
 class wxSpinEvent;
 class wxStaticText;
@@ -24,7 +25,7 @@ class CPageMapProperty : public wxPanel {
 public:
     CPageMapProperty(wxWindow* parent, MapPropertyPage& model);
 
-    // Model -> controls, with the enabling of the zoom and grade colour controls.
+    // Model -> controls.
     bool TransferDataToWindow() override;
     // Controls -> model in the page's exchange order. A number field that cannot be read
     // is reported and ends the reading there: the values before it are kept, those after
@@ -47,13 +48,23 @@ private:
     };
 
     void CreateControls();
+    wxSizer* CreateMapTypeBox();
+    wxSizer* CreateControllerBox();
+    wxSizer* CreateZoomBox();
+    wxSizer* CreateRouteRows();
+    wxSizer* CreateDisplaySizeBox();
+    wxSizer* CreateGradeColumn();
+    wxSizer* CreateProfileSizeBox();
+    wxSizer* CreateMapControlChecks();
     wxSizer* CreateColorRow(ColorControls& colors, const char* name, const wxString& label);
-    bool ReadNumber(wxTextCtrl* field, int& value);
-    void UpdateZoomControls();
-    void UpdateColorControls();
+    wxTextCtrl* CreateNumberField(wxWindow* parent, const char* name, int (MapPropertyPage::*get)() const,
+                                  void (MapPropertyPage::*store)(int), bool digitsOnly);
+    wxSpinButton* CreateSpin(wxWindow* parent, const char* name, wxTextCtrl* field,
+                             void (MapPropertyPage::*step)(int));
+    void BindHandlers();
+    void DeclareEnabling();
     void OnColorButton(ColorControls& colors);
-    void OnSpin(wxSpinEvent& event, wxTextCtrl* field, int (MapPropertyPage::*get)() const,
-                void (MapPropertyPage::*store)(int), void (MapPropertyPage::*step)(int));
+    void OnSpin(wxSpinEvent& event, wxTextCtrl* field, void (MapPropertyPage::*step)(int));
 
     MapPropertyPage& model_;
     ColorChooser chooser_ = &CPageMapProperty::ChooseSystemColor;
