@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -58,21 +59,17 @@ protected:
         list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         EXPECT_TRUE(PumpUntil([&] { return page->GetDecodeCount() > decodes; }, 5000));
-        Pump(20);
     }
     // A click into the edit, as the user gives it the keyboard.
     void FocusEdit() {
         frame->Raise();
-        wxUIActionSimulator mouse;
         const wxRect area = edit->GetScreenRect();
-        mouse.MouseMove(area.x + area.width / 2, area.y + area.height / 2);
-        Pump(30);
-        mouse.MouseClick();
-        Pump(50);
+        ASSERT_TRUE(ClickAt(wxPoint(area.x + area.width / 2, area.y + area.height / 2)));
+        ASSERT_TRUE(PumpUntil([&] { return edit->HasFocus(); }));
     }
     void FocusList() {
         list->SetFocus();
-        Pump(30);
+        ASSERT_TRUE(PumpUntil([&] { return list->HasFocus(); }));
     }
     std::string Cell(int row, int column) { return ToUtf8(list->GetItemText(row, column)); }
 
@@ -117,12 +114,14 @@ TEST_F(PagePictureListTest, ColumnsFillTheListAfterADividerDrag) {
     wxListEvent drag(wxEVT_LIST_COL_END_DRAG, list->GetId());
     drag.SetEventObject(list);
     list->ProcessWindowEvent(drag);
-    Pump(50);
-    int sum = 0;
-    for (int column = 0; column < list->GetColumnCount(); ++column) sum += list->GetColumnWidth(column);
-    const int width = list->GetClientSize().GetWidth();
-    EXPECT_LE(sum, width);
-    EXPECT_GE(sum, width - list->GetColumnCount());
+    // Integer shares may leave a pixel a column unused.
+    auto filled = [&] {
+        int sum = 0;
+        for (int column = 0; column < list->GetColumnCount(); ++column) sum += list->GetColumnWidth(column);
+        const int width = list->GetClientSize().GetWidth();
+        return sum <= width && sum >= width - list->GetColumnCount();
+    };
+    EXPECT_TRUE(PumpUntil(filled));
     EXPECT_NEAR(list->GetColumnWidth(0), 3 * list->GetColumnWidth(1), 3);
 }
 
@@ -138,8 +137,7 @@ TEST_F(PagePictureListTest, ThumbnailIsDecodedOncePerSelectionInItsShape) {
     EXPECT_EQ(page->GetDecodeCount(), 1);
     for (int i = 0; i < 3; ++i) {
         frame->Refresh();
-        frame->Update();
-        Pump(20);
+        frame->Update();  // paints at once
     }
     EXPECT_EQ(page->GetDecodeCount(), 1);
 
@@ -159,9 +157,12 @@ TEST_F(PagePictureListTest, TypedCommentIsStoredOneSecondAfterTheLastKey) {
     wxUIActionSimulator keys;
     keys.Text("abc");
     ASSERT_TRUE(PumpUntil([&] { return edit->GetValue() == "abc"; }, 5000));
+    const auto typed = std::chrono::steady_clock::now();
     EXPECT_EQ(pictures[0].GetComment(), "");
-    Pump(CPagePictureList::CommitDelayMs + 300);
-    EXPECT_EQ(pictures[0].GetComment(), "abc");
+    ASSERT_TRUE(PumpUntil([&] { return pictures[0].GetComment() == "abc"; }, 10000));
+    // Not at the keystroke: once the user has paused for the commit delay.
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - typed);
+    EXPECT_GE(waited.count(), CPagePictureList::CommitDelayMs - 100);
     EXPECT_EQ(Cell(0, 1), "abc");
     EXPECT_TRUE(edit->HasFocus());
 }
@@ -185,6 +186,7 @@ TEST_F(PagePictureListTest, CommentGoesToThePhotoItWasTypedFor) {
     EXPECT_EQ(pictures[2].GetComment(), "before rescan");
     PictureList rescanned = pictures;
     page->Refill(folder, rescanned);
+    // Nothing of the old edit may arrive later: a commit would have come within the delay.
     Pump(CPagePictureList::CommitDelayMs + 100);
     EXPECT_EQ(rescanned[2].GetComment(), "before rescan");
     EXPECT_FALSE(edit->IsEnabled());

@@ -45,6 +45,10 @@ TEST(MainWindow, StartsWithTheViewTheStatusBarAndTheFloatingPanel) {
     for (size_t tab = 0; tab < 4; ++tab) EXPECT_EQ(tabs->GetPageText(tab).utf8_string(), labels[tab]);
     EXPECT_EQ(tabs->GetSelection(), 0);
     EXPECT_EQ(panel.GetApplyButton()->GetLabel().utf8_string(), "適用");
+    // A page not shown yet follows its model too: "おまかせ" is on, so the zoom is greyed.
+    wxWindow* mapPage = panel.GetPage(COperationDlg::TabMapProperty);
+    EXPECT_FALSE(mapPage->IsShownOnScreen());
+    EXPECT_FALSE(wxWindow::FindWindowByName("ZoomLevel", mapPage)->IsThisEnabled());
 }
 
 TEST(MainWindow, ApplyButtonSitsAtTheRightEndOfTheTabRow) {
@@ -74,7 +78,7 @@ TEST(MainWindow, PanelCannotBeClosed) {
         event.SetEventObject(&panel);
         panel.ProcessWindowEvent(event);
     }
-    Pump(50);
+    Pump(50);  // a close the keys might have queued
     EXPECT_TRUE(panel.IsShown());
     EXPECT_TRUE(program.Page().GetStatusBox()->GetLabel().Strip(wxString::both).empty());
 }

@@ -27,8 +27,7 @@ Page* ShowInFrame(wxFrame*& frame, Make make) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(page, 1, wxEXPAND);
     frame->SetSizerAndFit(sizer);
-    frame->Show();
-    Pump(50);
+    PaintAfter(*page, [frame] { frame->Show(); });
     return page;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include <wx/notebook.h>
+#include <wx/webview.h>
 
 #include "shell/ShellTestSupport.h"
 
@@ -35,8 +36,14 @@ TEST(DISABLED_Screenshots, MainWindowAndEveryPanelPage) {
     page.GetCompressionSlider()->SetValue(100);
     MessageBoxScript boxes;
     Click(program.Panel().GetApplyButton());
-    PumpUntil([&] { return !program.View().GetShownTitle().empty(); }, 30000);
-    Pump(3000);  // the map's runtime draws the route and the markers
+    // The map's runtime has drawn the route, the markers and their icons.
+    const char* drawn = "document.querySelectorAll('.leaflet-overlay-pane path').length > 0 && "
+                        "document.querySelectorAll('.leaflet-marker-icon').length > 0 && "
+                        "Array.from(document.images).every(image => image.complete)";
+    wxString answer;
+    ASSERT_TRUE(PumpUntil([&] { return program.View().GetBrowser()->RunScript(drawn, &answer) && answer == "true"; },
+                          30000));
+    Pump(2000);  // a picture, not a test: the map's zoom and the theme's transitions come to rest
 
     ASSERT_TRUE(Photograph(program.Frame(), out + "/main-window.png"));
     const struct {
@@ -48,7 +55,7 @@ TEST(DISABLED_Screenshots, MainWindowAndEveryPanelPage) {
                  {COperationDlg::TabApiKey, "panel-api-key.png"}};
     for (const auto& shot : pages) {
         program.Panel().GetTabs()->SetSelection(shot.tab);
-        Pump(500);
+        Pump(500);  // the theme's transitions (the focus frame) come to rest
         ASSERT_TRUE(Photograph(program.Panel(), out + "/" + shot.file));
     }
 }

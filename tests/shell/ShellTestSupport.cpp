@@ -11,6 +11,7 @@
 
 #include <wx/app.h>
 #include <wx/toplevel.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "shell/CTrackalbumApp.h"
@@ -45,6 +46,27 @@ void Pump(int milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
 }
 
+namespace {
+
+struct PaintWatch {
+    bool painted = false;
+    void OnPaint(wxPaintEvent& event) {
+        painted = true;
+        event.Skip();
+    }
+};
+
+}  // namespace
+
+bool PaintAfter(wxWindow& window, const std::function<void()>& change, int timeoutMs) {
+    PaintWatch watch;
+    window.Bind(wxEVT_PAINT, &PaintWatch::OnPaint, &watch);
+    change();
+    const bool painted = PumpUntil([&] { return watch.painted; }, timeoutMs);
+    window.Unbind(wxEVT_PAINT, &PaintWatch::OnPaint, &watch);
+    return painted;
+}
+
 void Click(wxButton* button) {
     wxCommandEvent event(wxEVT_BUTTON, button->GetId());
     event.SetEventObject(button);
@@ -61,6 +83,14 @@ void SetChecked(wxCheckBox* box, bool checked) {
 
 void Type(wxTextCtrl* edit, const std::string& text) {
     edit->SetValue(wxString::FromUTF8(text));  // sends the text event as typing does
+}
+
+bool ClickAt(const wxPoint& screenPoint) {
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(screenPoint);
+    if (!PumpUntil([&] { return wxGetMousePosition() == screenPoint; }, 3000)) return false;
+    mouse.MouseClick();
+    return true;
 }
 
 MessageBoxScript::MessageBoxScript(int answer) : answer_(answer) {
@@ -88,8 +118,7 @@ void ProgramUnderTest::Start(const DesktopCommandLine& commandLine, const std::s
     document_ = std::make_unique<CTrackalbumDoc>();
     panel_ = std::make_unique<ControlPanel>();
     frame_ = CreateMainWindow(*document_, *panel_, *store_, commandLine);
-    frame_->ShowAll();
-    PumpUntil([this] { return frame_->IsShownOnScreen() && Panel().IsShownOnScreen(); });
+    PaintAfter(Page(), [this] { frame_->ShowAll(); });
 }
 
 ProgramUnderTest::~ProgramUnderTest() {

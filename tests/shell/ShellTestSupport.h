@@ -32,12 +32,19 @@ std::string ReadWholeFile(const std::string& path);
 
 // Handles the window system's events until `done` holds; false after `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
-void Pump(int milliseconds = 50);
+// Handles events for a fixed time: only for checking that something does not happen.
+void Pump(int milliseconds);
+// Does `change`, then handles events until `window` has been painted since: it is on the
+// screen as the user sees it. False after `timeoutMs`.
+bool PaintAfter(wxWindow& window, const std::function<void()>& change, int timeoutMs = 10000);
 
 // What a user does: the handlers see the same events as from a real click or keystroke.
 void Click(wxButton* button);
 void SetChecked(wxCheckBox* box, bool checked);
 void Type(wxTextCtrl* edit, const std::string& text);
+// A real click of the left button at a point of the screen, once the pointer is there.
+// False when the pointer did not get there.
+bool ClickAt(const wxPoint& screenPoint);
 
 // Answers every message box while alive and keeps the texts it was shown.
 class MessageBoxScript {
