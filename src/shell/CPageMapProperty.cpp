@@ -199,17 +199,17 @@ wxSizer* CPageMapProperty::CreateMapControlChecks() {
 
 wxSizer* CPageMapProperty::CreateColorRow(ColorControls& colors, const char* name, const wxString& label) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    colors.label = new wxStaticText(this, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0,
+    colors.Label = new wxStaticText(this, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0,
                                     wxString(name) + "Label");
-    colors.swatch = new CColorSwatch(this);
-    colors.swatch->SetName(wxString(name) + "Swatch");
-    colors.button = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT,
+    colors.Swatch = new CColorSwatch(this);
+    colors.Swatch->SetName(wxString(name) + "Swatch");
+    colors.Button = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT,
                                  wxDefaultValidator, wxString(name) + "Button");
-    colors.button->Bind(wxEVT_BUTTON, [this, &colors](wxCommandEvent&) { OnColorButton(colors); });
-    row->Add(colors.label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
+    colors.Button->Bind(wxEVT_BUTTON, [this, &colors](wxCommandEvent&) { OnColorButton(colors); });
+    row->Add(colors.Label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
     row->AddStretchSpacer();
-    row->Add(colors.swatch, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
-    row->Add(colors.button, 0, wxALIGN_CENTER_VERTICAL);
+    row->Add(colors.Swatch, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap);
+    row->Add(colors.Button, 0, wxALIGN_CENTER_VERTICAL);
     return row;
 }
 
@@ -248,7 +248,7 @@ void CPageMapProperty::BindHandlers() {
 
 void CPageMapProperty::DeclareEnabling() {
     EnableWhen({zoomLevel_, zoomSpin_}, [this] { return model_.IsZoomFieldEnabled(); });
-    EnableWhen({up_.button, up_.label, down_.button, down_.label, flat_.button, flat_.label},
+    EnableWhen({up_.Button, up_.Label, down_.Button, down_.Label, flat_.Button, flat_.Label},
                [this] { return model_.AreGradeColorsEnabled(); });
 }
 
@@ -267,7 +267,7 @@ bool CPageMapProperty::TransferDataToWindow() {
     japanese_->SetValue(model_.GetJapanese() != 0);
     for (wxTextCtrl* field : {pathWidth_, zoomLevel_, displayWidth_, displayHeight_, profWidth_, profHeight_})
         ShowField(*field);
-    for (ColorControls* colors : {&path_, &up_, &down_, &flat_}) colors->swatch->SetColor((model_.*colors->get)());
+    for (ColorControls* colors : {&path_, &up_, &down_, &flat_}) colors->Swatch->SetColor((model_.*colors->Get)());
     UpdateEnabling(*this);
     return true;
 }
@@ -292,10 +292,10 @@ bool CPageMapProperty::TransferDataFromWindow() {
 }
 
 void CPageMapProperty::OnColorButton(ColorControls& colors) {
-    const std::optional<Color> chosen = chooser_(this, (model_.*colors.get)());
+    const std::optional<Color> chosen = chooser_(this, (model_.*colors.Get)());
     if (!chosen) return;
-    (model_.*colors.set)(*chosen);
-    colors.swatch->SetColor((model_.*colors.get)());
+    (model_.*colors.Set)(*chosen);
+    colors.Swatch->SetColor((model_.*colors.Get)());
 }
 
 void CPageMapProperty::OnSpin(wxSpinEvent& event, wxTextCtrl* field, void (MapPropertyPage::*step)(int)) {

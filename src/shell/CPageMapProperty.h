@@ -40,11 +40,11 @@ public:
 
 private:
     struct ColorControls {
-        wxStaticText* label = nullptr;
-        CColorSwatch* swatch = nullptr;
-        wxButton* button = nullptr;
-        Color (MapPropertyPage::*get)() const = nullptr;
-        void (MapPropertyPage::*set)(Color) = nullptr;
+        wxStaticText* Label = nullptr;
+        CColorSwatch* Swatch = nullptr;
+        wxButton* Button = nullptr;
+        Color (MapPropertyPage::*Get)() const = nullptr;
+        void (MapPropertyPage::*Set)(Color) = nullptr;
     };
 
     void CreateControls();
