@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "pipeline/ApplyDoubles.h"
-#include "pipeline/BuildPageOptions.h"
 #include "settings/MemoryProfile.h"
 
 namespace trackalbum {
@@ -17,16 +16,19 @@ protected:
     ControlPanel panel;
 };
 
-TEST_F(ControlPanelTest, LoadingHoldsOnlyThePathWidthTheZoomAndTheMapTypeWithinTheirRanges) {
+TEST_F(ControlPanelTest, LoadingHoldsTheZoomsThePathWidthAndTheMapTypeWithinTheirRanges) {
     const struct {
         const char* key;
         int stored;
         int MapSettings::*field;
         int loaded;
     } cases[] = {
-        {"ZoomLevel", 5000, &MapSettings::ZoomLevel, 17},  {"ZoomLevel", 0, &MapSettings::ZoomLevel, 1},
-        {"PathWidth", -3, &MapSettings::PathWidth, 1},     {"PathWidth", 500, &MapSettings::PathWidth, 100},
+        {"ZoomLevel", 5000, &MapSettings::ZoomLevel, 17},
+        {"PathWidth", -3, &MapSettings::PathWidth, 1},
         {"MapType", 5000, &MapSettings::MapType, 0},
+        // A tile service offers zooms 0..22 at the most.
+        {"NormalTileMaxZoom", 99, &MapSettings::NormalTileMaxZoom, 22},
+        {"AerialTileMaxZoom", -1, &MapSettings::AerialTileMaxZoom, 0},
         // The others keep what was stored, however odd.
         {"DisplayWidth", 5000, &MapSettings::DisplayWidth, 5000}, {"ProfHeight", -3, &MapSettings::ProfHeight, -3},
         {"Controller", 9, &MapSettings::Controller, 9},
@@ -64,9 +66,19 @@ TEST_F(ControlPanelTest, EverySettingComesBackFromTheProfileAsThePagesHeldIt) {
     map.SetUpColor(MakeColor(3, 4, 5));
     map.SetDownColor(MakeColor(6, 7, 8));
     map.SetFlatColor(MakeColor(9, 10, 11));
-    panel.GetApiKeyPage().SetAPIKey("key&<>\"");
-    panel.GetApiKeyPage().SetAPIHost("https://maps.example.org");
-    panel.GetApiKeyPage().SetIconHost("https://icons.example.org");
+    ApiKeyPage& key = panel.GetApiKeyPage();
+    key.SetAPIKey("key&<>\"");
+    key.SetAPIHost("https://maps.example.org");
+    key.SetIconHost("https://icons.example.org");
+    key.SetNormalTileUrl("https://n.example/{z}/{x}/{y}.png");
+    key.SetNormalTileAttribution("n");
+    key.SetNormalTileMaxZoom(20);
+    key.SetAerialTileUrl("https://a.example/{z}/{x}/{y}.png");
+    key.SetAerialTileAttribution("\"</script>\\ 地図");
+    key.SetAerialTileMaxZoom(17);
+    key.SetOverlayTileUrl("https://o.example/{z}/{x}/{y}.png?k={key}");
+    key.SetOverlayTileAttribution("o");
+    key.SetOverlayTileMaxZoom(16);
     panel.GetCameraGpsPage().SetGpsFile("ride.gpx");
     doubles::FakeDocument document;
     ASSERT_TRUE(panel.SavePagesToSettings(store, document));
@@ -87,6 +99,8 @@ TEST_F(ControlPanelTest, EverySettingComesBackFromTheProfileAsThePagesHeldIt) {
         {"IconTrace", &MapSettings::IconTrace},     {"ProfWidth", &MapSettings::ProfWidth},
         {"ProfHeight", &MapSettings::ProfHeight},   {"Scale", &MapSettings::Scale},
         {"Overview", &MapSettings::Overview},       {"Japanese", &MapSettings::Japanese},
+        {"NormalTileMaxZoom", &MapSettings::NormalTileMaxZoom}, {"AerialTileMaxZoom", &MapSettings::AerialTileMaxZoom},
+        {"OverlayTileMaxZoom", &MapSettings::OverlayTileMaxZoom},
     };
     for (const auto& [name, field] : numbers) {
         EXPECT_NE(held.*field, defaults.*field) << name << " was not taken from the page";
@@ -101,7 +115,16 @@ TEST_F(ControlPanelTest, EverySettingComesBackFromTheProfileAsThePagesHeldIt) {
         EXPECT_EQ(loaded.*field, held.*field) << name;
     }
     const std::pair<const char*, std::string MapSettings::*> texts[] = {
-        {"APIKey", &MapSettings::APIKey}, {"APIHost", &MapSettings::APIHost}, {"IconHost", &MapSettings::IconHost}};
+        {"APIKey", &MapSettings::APIKey},
+        {"APIHost", &MapSettings::APIHost},
+        {"IconHost", &MapSettings::IconHost},
+        {"NormalTileUrl", &MapSettings::NormalTileUrl},
+        {"NormalTileAttribution", &MapSettings::NormalTileAttribution},
+        {"AerialTileUrl", &MapSettings::AerialTileUrl},
+        {"AerialTileAttribution", &MapSettings::AerialTileAttribution},
+        {"OverlayTileUrl", &MapSettings::OverlayTileUrl},
+        {"OverlayTileAttribution", &MapSettings::OverlayTileAttribution},
+    };
     for (const auto& [name, field] : texts) {
         EXPECT_NE(held.*field, defaults.*field) << name << " was not taken from the page";
         EXPECT_EQ(loaded.*field, held.*field) << name;
@@ -116,32 +139,6 @@ TEST_F(ControlPanelTest, ATypedZoomIsStoredAsTypedAndHeldAgainAtTheNextLoad) {
     ControlPanel reloaded;
     reloaded.LoadSettingsToPages(store);
     EXPECT_EQ(reloaded.GetMapPropertyPage().GetZoomLevel(), 17);
-}
-
-TEST_F(ControlPanelTest, TileSettingsGoThroughTheApiKeyPageAndZoomsStayWithinWhatServicesOffer) {
-    panel.LoadSettingsToPages(store);  // an empty profile: the open services
-    const TileLayers defaults = BuildPageOptions(panel.GetMapSettings(), {}).GetTileLayers();
-    EXPECT_EQ(defaults.Normal.Url, "https://tile.openstreetmap.org/{z}/{x}/{y}.png");
-    EXPECT_EQ(defaults.Aerial.Attribution, "<a href=\"https://maps.gsi.go.jp/development/ichiran.html\">地理院タイル</a>");
-    EXPECT_EQ(defaults.Normal.MaxZoom, 19);
-    EXPECT_EQ(defaults.Aerial.MaxZoom, 18);
-    EXPECT_EQ(defaults.Overlay.MaxZoom, 18);
-    EXPECT_EQ(defaults.Overlay.Url, "");
-
-    store.WriteInteger("NormalTileMaxZoom", 99);
-    store.WriteInteger("AerialTileMaxZoom", -1);
-    store.WriteString("OverlayTileUrl", "https://t.example/{z}/{x}/{y}.png?k={key}");
-    store.WriteString("OverlayTileAttribution", "\"</script>\\ 地図");
-    panel.LoadSettingsToPages(store);
-    doubles::FakeDocument document;
-    ASSERT_TRUE(panel.SavePagesToSettings(store, document));
-    EXPECT_EQ(store.GetNormalTileMaxZoom(), 22);
-    EXPECT_EQ(store.GetAerialTileMaxZoom(), 0);
-    EXPECT_EQ(store.GetOverlayTileMaxZoom(), 18);
-    const TileLayers tiles = BuildPageOptions(panel.GetMapSettings(), {}).GetTileLayers();
-    EXPECT_EQ(tiles.Overlay.Url, "https://t.example/{z}/{x}/{y}.png?k={key}");
-    EXPECT_EQ(tiles.Overlay.Attribution, "\"</script>\\ 地図");
-    EXPECT_EQ(tiles.Normal.MaxZoom, 22);
 }
 
 TEST_F(ControlPanelTest, TimeOffsets) {

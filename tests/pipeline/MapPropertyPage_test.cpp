@@ -1,5 +1,5 @@
-// The map settings page's values without a window: the enabling rules, the clamps of the
-// setters and spins, and values typed beyond them.
+// The map settings page's values without a window: the enabling rules, and the spins with
+// the values typed beyond their ends.
 #include "pipeline/MapPropertyPage.h"
 
 #include <gtest/gtest.h>
@@ -46,19 +46,6 @@ TEST(MapPropertyPageTest, SpinsStopAtTheEndsAndPullATypedValueBackIntoRange) {
         page.StepPathWidth(c.spinStep);
         EXPECT_EQ(page.GetPathWidth(), c.stepped) << "width " << c.typed << " " << c.spinStep;
     }
-}
-
-TEST(MapPropertyPageTest, SettersHoldTheirRangesAndAnUnknownMapTypeIsTheMap) {
-    MapPropertyPage page;
-    page.SetZoomLevel(0);
-    page.SetPathWidth(101);
-    EXPECT_EQ(page.GetZoomLevel(), 1);
-    EXPECT_EQ(page.GetPathWidth(), 100);
-    for (const auto& [stored, shown] : {std::pair{2, 2}, {5, 0}, {-1, 0}}) {
-        page.SetMapType(stored);
-        EXPECT_EQ(page.GetMapType(), shown) << stored;
-    }
-    EXPECT_STREQ(MapPropertyPage::GetMapTypeName(page.GetMapType()), "地図");
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(PageMapPropertyTest, FirstStartShowsTheDefaultsWithTheZoomGreyed) {
     for (const auto& [name, color] : swatches) EXPECT_EQ(Control<CColorSwatch>(name)->GetColor(), color) << name;
 }
 
-TEST_F(PageMapPropertyTest, LoadedValuesAreShownAndAnUnknownMapTypeShowsTheMap) {
+TEST_F(PageMapPropertyTest, LoadedValuesAreShown) {
     model.SetMapType(2);
     model.SetController(2);
     model.SetDisplayType(1);
@@ -83,11 +83,6 @@ TEST_F(PageMapPropertyTest, LoadedValuesAreShownAndAnUnknownMapTypeShowsTheMap) 
     EXPECT_TRUE(Control<wxRadioButton>("DisplayType1")->GetValue());
     EXPECT_TRUE(Enabled("ZoomLevel"));
     EXPECT_FALSE(Enabled("UpColorButton"));
-    model.SetMapType(5);
-    page->TransferDataToWindow();
-    EXPECT_EQ(Control<wxChoice>("MapType")->GetStringSelection(), L"地図");
-    EXPECT_TRUE(page->TransferDataFromWindow());
-    EXPECT_EQ(model.GetMapType(), 0);
 }
 
 TEST_F(PageMapPropertyTest, AutoZoomAndColoringEnableTheirControls) {
