@@ -77,6 +77,10 @@ TEST_F(CameraGpsPageTest, ClockSpinHasNoBoundsAndBadMinutesAreRefused) {
     EXPECT_FALSE(Page().TransferDataFromWindow());
     EXPECT_THAT(boxes.GetTexts(), ElementsAre("整数を入力してください。"));
     EXPECT_EQ(program.Model().GetCameraGpsPage().GetClockMinutes(), -100001);
+    // The text is selected, ready to be typed over.
+    long from = 0, to = 0;
+    Page().GetClockMinutesEdit()->GetSelection(&from, &to);
+    EXPECT_EQ(to - from, 3);
 }
 
 TEST_F(CameraGpsPageTest, NoInTheCopyConfirmationChangesNothing) {
