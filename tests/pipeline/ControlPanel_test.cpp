@@ -43,102 +43,55 @@ TEST_F(ControlPanelTest, LoadingHoldsTheZoomsThePathWidthAndTheMapTypeWithinThei
     }
 }
 
-TEST_F(ControlPanelTest, EverySettingComesBackFromTheProfileAsThePagesHeldIt) {
-    // Every value unlike its default, so that one left out of saving or loading shows.
-    MapPropertyPage& map = panel.GetMapPropertyPage();
-    map.SetMapType(2);
-    map.SetController(1);
-    map.SetPathWidth(7);
-    map.SetMapTypeBtn(1);
-    map.SetAutoZoom(0);
-    map.SetZoomLevel(3);
-    map.SetDisplayType(1);
-    map.SetDisplayWidth(640);
-    map.SetDisplayHeight(480);
-    map.SetColoring(0);
-    map.SetIconTrace(0);
-    map.SetProfWidth(1024);
-    map.SetProfHeight(768);
-    map.SetScale(0);
-    map.SetOverview(0);
-    map.SetJapanese(0);
-    map.SetPathColor(MakeColor(1, 2, 171));
-    map.SetUpColor(MakeColor(3, 4, 5));
-    map.SetDownColor(MakeColor(6, 7, 8));
-    map.SetFlatColor(MakeColor(9, 10, 11));
-    ApiKeyPage& key = panel.GetApiKeyPage();
-    key.SetAPIKey("key&<>\"");
-    key.SetAPIHost("https://maps.example.org");
-    key.SetIconHost("https://icons.example.org");
-    key.SetNormalTileUrl("https://n.example/{z}/{x}/{y}.png");
-    key.SetNormalTileAttribution("n");
-    key.SetNormalTileMaxZoom(20);
-    key.SetAerialTileUrl("https://a.example/{z}/{x}/{y}.png");
-    key.SetAerialTileAttribution("\"</script>\\ 地図");
-    key.SetAerialTileMaxZoom(17);
-    key.SetOverlayTileUrl("https://o.example/{z}/{x}/{y}.png?k={key}");
-    key.SetOverlayTileAttribution("o");
-    key.SetOverlayTileMaxZoom(16);
+TEST_F(ControlPanelTest, EverySettingGoesFromTheProfileThroughThePagesAndBack) {
+    // Each unlike its default, so that a setting left out anywhere shows.
+    const std::pair<const char*, const char*> stored[] = {
+        {"MapType", "2"}, {"Controller", "1"}, {"PathWidth", "7"}, {"MapTypeBtn", "1"}, {"AutoZoom", "0"},
+        {"ZoomLevel", "3"}, {"DisplayType", "1"}, {"DisplayWidth", "640"}, {"DisplayHeight", "480"},
+        {"Coloring", "0"}, {"IconTrace", "0"}, {"ProfWidth", "1024"}, {"ProfHeight", "768"}, {"Scale", "0"},
+        {"Overview", "0"}, {"Japanese", "0"}, {"PathRed", "1"}, {"PathGreen", "2"}, {"PathBlue", "171"},
+        {"UpRed", "3"}, {"UpGreen", "4"}, {"UpBlue", "5"}, {"DownRed", "6"}, {"DownGreen", "7"}, {"DownBlue", "8"},
+        {"FlatRed", "9"}, {"FlatGreen", "10"}, {"FlatBlue", "11"}, {"APIKey", "key&<>\""},
+        {"APIHost", "https://maps.example.org"}, {"IconHost", "https://icons.example.org"},
+        {"NormalTileUrl", "https://n.example/{z}/{x}/{y}.png"}, {"NormalTileAttribution", "n"},
+        {"NormalTileMaxZoom", "20"}, {"AerialTileUrl", "https://a.example/{z}/{x}/{y}.png"},
+        {"AerialTileAttribution", "\"</script>\\ 地図"}, {"AerialTileMaxZoom", "17"},
+        {"OverlayTileUrl", "https://o.example/{z}/{x}/{y}.png?k={key}"}, {"OverlayTileAttribution", "o"},
+        {"OverlayTileMaxZoom", "16"},
+    };
+    for (const auto& [key, value] : stored) store.WriteString(key, value);
+    panel.LoadSettingsToPages(store);
     panel.GetCameraGpsPage().SetGpsFile("ride.gpx");
+    MemoryProfile savedProfile;
+    const SettingsStore saved(savedProfile);
     doubles::FakeDocument document;
-    ASSERT_TRUE(panel.SavePagesToSettings(store, document));
+    ASSERT_TRUE(panel.SavePagesToSettings(saved, document));
+    for (const auto& [key, value] : stored) EXPECT_EQ(saved.GetString(key, "(none)"), value) << key;
     // Apply stores the comments of the run's GPX file after the settings.
     EXPECT_EQ(document.calls, std::vector<std::string>{"WriteComments ride.gpx"});
 
-    ControlPanel reloaded;
-    reloaded.LoadSettingsToPages(store);
-    const MapSettings defaults;
+    // The settings the pages are built from hold every value loaded.
     const MapSettings held = panel.GetMapSettings();
-    const MapSettings loaded = reloaded.GetMapSettings();
-    const std::pair<const char*, int MapSettings::*> numbers[] = {
-        {"MapType", &MapSettings::MapType},         {"Controller", &MapSettings::Controller},
-        {"PathWidth", &MapSettings::PathWidth},     {"MapTypeBtn", &MapSettings::MapTypeBtn},
-        {"AutoZoom", &MapSettings::AutoZoom},       {"ZoomLevel", &MapSettings::ZoomLevel},
-        {"DisplayType", &MapSettings::DisplayType}, {"DisplayWidth", &MapSettings::DisplayWidth},
-        {"DisplayHeight", &MapSettings::DisplayHeight}, {"Coloring", &MapSettings::Coloring},
-        {"IconTrace", &MapSettings::IconTrace},     {"ProfWidth", &MapSettings::ProfWidth},
-        {"ProfHeight", &MapSettings::ProfHeight},   {"Scale", &MapSettings::Scale},
-        {"Overview", &MapSettings::Overview},       {"Japanese", &MapSettings::Japanese},
-        {"NormalTileMaxZoom", &MapSettings::NormalTileMaxZoom}, {"AerialTileMaxZoom", &MapSettings::AerialTileMaxZoom},
-        {"OverlayTileMaxZoom", &MapSettings::OverlayTileMaxZoom},
+    const MapSettings defaults;
+    int place = 0;  // of the member in the lists below, for a failure's message
+    auto loaded = [&](auto MapSettings::*member) {
+        ++place;
+        return held.*member != defaults.*member;
     };
-    for (const auto& [name, field] : numbers) {
-        EXPECT_NE(held.*field, defaults.*field) << name << " was not taken from the page";
-        EXPECT_EQ(loaded.*field, held.*field) << name;
-    }
-    const std::pair<const char*, Color MapSettings::*> colors[] = {{"PathColor", &MapSettings::PathColor},
-                                                                   {"UpColor", &MapSettings::UpColor},
-                                                                   {"DownColor", &MapSettings::DownColor},
-                                                                   {"FlatColor", &MapSettings::FlatColor}};
-    for (const auto& [name, field] : colors) {
-        EXPECT_NE(held.*field, defaults.*field) << name << " was not taken from the page";
-        EXPECT_EQ(loaded.*field, held.*field) << name;
-    }
-    const std::pair<const char*, std::string MapSettings::*> texts[] = {
-        {"APIKey", &MapSettings::APIKey},
-        {"APIHost", &MapSettings::APIHost},
-        {"IconHost", &MapSettings::IconHost},
-        {"NormalTileUrl", &MapSettings::NormalTileUrl},
-        {"NormalTileAttribution", &MapSettings::NormalTileAttribution},
-        {"AerialTileUrl", &MapSettings::AerialTileUrl},
-        {"AerialTileAttribution", &MapSettings::AerialTileAttribution},
-        {"OverlayTileUrl", &MapSettings::OverlayTileUrl},
-        {"OverlayTileAttribution", &MapSettings::OverlayTileAttribution},
-    };
-    for (const auto& [name, field] : texts) {
-        EXPECT_NE(held.*field, defaults.*field) << name << " was not taken from the page";
-        EXPECT_EQ(loaded.*field, held.*field) << name;
-    }
-}
-
-TEST_F(ControlPanelTest, ATypedZoomIsStoredAsTypedAndHeldAgainAtTheNextLoad) {
-    panel.GetMapPropertyPage().StoreZoomLevel(25);
-    doubles::FakeDocument document;
-    ASSERT_TRUE(panel.SavePagesToSettings(store, document));
-    EXPECT_EQ(store.GetZoomLevel(), 25);
-    ControlPanel reloaded;
-    reloaded.LoadSettingsToPages(store);
-    EXPECT_EQ(reloaded.GetMapPropertyPage().GetZoomLevel(), 17);
+    for (auto member : {&MapSettings::MapType, &MapSettings::Controller, &MapSettings::PathWidth,
+                       &MapSettings::MapTypeBtn, &MapSettings::AutoZoom, &MapSettings::ZoomLevel,
+                       &MapSettings::DisplayType, &MapSettings::DisplayWidth, &MapSettings::DisplayHeight,
+                       &MapSettings::Coloring, &MapSettings::IconTrace, &MapSettings::ProfWidth, &MapSettings::ProfHeight,
+                       &MapSettings::Scale, &MapSettings::Overview, &MapSettings::Japanese,
+                       &MapSettings::NormalTileMaxZoom, &MapSettings::AerialTileMaxZoom, &MapSettings::OverlayTileMaxZoom})
+        EXPECT_TRUE(loaded(member)) << place;
+    for (auto member : {&MapSettings::PathColor, &MapSettings::UpColor, &MapSettings::DownColor, &MapSettings::FlatColor})
+        EXPECT_TRUE(loaded(member)) << place;
+    for (auto member : {&MapSettings::APIKey, &MapSettings::APIHost, &MapSettings::IconHost, &MapSettings::NormalTileUrl,
+                       &MapSettings::NormalTileAttribution, &MapSettings::AerialTileUrl,
+                       &MapSettings::AerialTileAttribution, &MapSettings::OverlayTileUrl,
+                       &MapSettings::OverlayTileAttribution})
+        EXPECT_TRUE(loaded(member)) << place;
 }
 
 TEST_F(ControlPanelTest, TimeOffsets) {
