@@ -13,6 +13,7 @@
 #include <wx/spinbutt.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "shell/CColorSwatch.h"
 #include "PageTestSupport.h"
@@ -142,6 +143,20 @@ TEST_F(PageMapPropertyTest, SpinsStepTheTypedValueAndStopAtTheEnds) {
     Spin("PathWidthSpin", true);
     EXPECT_EQ(Text("PathWidth"), "2");
     EXPECT_EQ(model.GetPathWidth(), 2);
+}
+
+TEST_F(PageMapPropertyTest, SizeAndZoomFieldsTakeOnlyDigitsAndTheWidthFieldAnyText) {
+    SetChecked(Control<wxCheckBox>("AutoZoom"), false);
+    frame->Raise();
+    for (const auto& [name, shown] : {std::pair{"ZoomLevel", "12"}, {"ProfHeight", "12"}, {"PathWidth", "1-2x"}}) {
+        wxTextCtrl* field = Control<wxTextCtrl>(name);
+        field->ChangeValue("");
+        const wxRect area = field->GetScreenRect();
+        ASSERT_TRUE(ClickAt(area.GetPosition() + area.GetSize() / 2));
+        ASSERT_TRUE(PumpUntil([&] { return field->HasFocus(); }));
+        wxUIActionSimulator().Text("1-2x");
+        EXPECT_TRUE(PumpUntil([&] { return field->GetValue() == shown; }, 3000)) << name << ": " << field->GetValue();
+    }
 }
 
 TEST_F(PageMapPropertyTest, ReadingStoresTypedNumbersAsTypedAndStopsAtAnEmptyField) {
