@@ -14,7 +14,7 @@ CodecStatus HeifCodec::ReadInfo(ByteReader& reader, ImageInfo& info) const {
     if (!file.OpenReader(reader)) return CodecStatus::Corrupt;
     info.width = file.GetWidth();
     info.height = file.GetHeight();
-    return CheckAnnouncedSize(info.width, info.height, HeifFile::MaxPixels);
+    return file.CheckSize(HeifFile::MaxPixels);
 }
 
 CodecStatus HeifCodec::Decode(const uint8_t* data, size_t size, int64_t maxPixels, Raster& out,

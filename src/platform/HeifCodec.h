@@ -11,7 +11,7 @@ public:
     // None: nothing is ever saved as HEIF.
     bool WritesExtension(std::string_view extension) const override;
     // The size as shown, after the file's own transformations; the orientation is always 1.
-    // TooLarge for a picture beyond what Decode accepts.
+    // Fails as Decode would for a picture too large or declared inconsistently.
     CodecStatus ReadInfo(ByteReader& reader, ImageInfo& info) const override;
     CodecStatus Decode(const uint8_t* data, size_t size, int64_t maxPixels, Raster& out,
                        ImageInfo& info) const override;

@@ -2,9 +2,13 @@
 
 #include <libheif/heif.h>
 
+#include "platform/HeifItems.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <map>
+#include <optional>
 
 namespace trackalbum {
 
@@ -50,6 +54,8 @@ struct ReaderBridge {
     static int64_t Position(void* self) { return static_cast<ReaderBridge*>(self)->position; }
     static int Read(void* data, size_t size, void* self) {
         auto& bridge = *static_cast<ReaderBridge*>(self);
+        // The reader may have been moved since (the derived sizes are read through it too).
+        if (!bridge.reader->Seek(static_cast<uint64_t>(bridge.position))) return 1;
         if (!bridge.reader->ReadExactly(static_cast<uint8_t*>(data), size)) return 1;
         bridge.position += static_cast<int64_t>(size);
         return 0;
@@ -78,12 +84,33 @@ struct OptionsRelease {
 };
 using ImageHandle = std::unique_ptr<heif_image_handle, HandleRelease>;
 
-// Decodes one picture of the file upright into `out`, after checking its announced size.
-CodecStatus DecodeHandle(const heif_image_handle* handle, int64_t maxPixels, Raster& out) {
+// Grids and overlays are allocated by the size their own data declares: none may exceed the
+// limit, and the picture decoded may not declare more than its ispe property.
+CodecStatus CheckDerivedSizes(ByteReader& source, heif_item_id id, const heif_image_handle* handle, int64_t limit) {
+    const std::optional<std::map<uint32_t, uint64_t>> sizes = ReadHeifDerivedSizes(source);
+    if (!sizes) return CodecStatus::Corrupt;
+    const uint64_t own = uint64_t(std::max(0, heif_image_handle_get_ispe_width(handle))) *
+                         uint64_t(std::max(0, heif_image_handle_get_ispe_height(handle)));
+    for (const auto& [item, pixels] : *sizes) {
+        if (pixels > static_cast<uint64_t>(limit)) return CodecStatus::TooLarge;
+        if (item == id && pixels > own) return CodecStatus::Corrupt;
+    }
+    return CodecStatus::Ok;
+}
+
+// The picture's size as shown and as its derived items declare it.
+CodecStatus CheckHandle(ByteReader& source, heif_item_id id, const heif_image_handle* handle, int64_t limit) {
+    const CodecStatus announced = CheckAnnouncedSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), limit);
+    return announced != CodecStatus::Ok ? announced : CheckDerivedSizes(source, id, handle, limit);
+}
+
+// Decodes one picture of the file upright into `out`, after checking its sizes.
+CodecStatus DecodeHandle(ByteReader& source, heif_item_id id, const heif_image_handle* handle, int64_t maxPixels,
+                         Raster& out) {
     out.Clear();
-    const CodecStatus announced = CheckAnnouncedSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle),
-                                                     std::min(maxPixels, HeifFile::MaxPixels));
-    if (announced != CodecStatus::Ok) return announced;
+    const int64_t limit = std::min(maxPixels, HeifFile::MaxPixels);
+    const CodecStatus checked = CheckHandle(source, id, handle, limit);
+    if (checked != CodecStatus::Ok) return checked;
     std::unique_ptr<heif_decoding_options, OptionsRelease> options(heif_decoding_options_alloc());
     if (!options) return CodecStatus::OutOfMemory;
     options->convert_hdr_to_8bit = 1;  // ten-bit phone pictures become eight-bit ones
@@ -98,7 +125,7 @@ CodecStatus DecodeHandle(const heif_image_handle* handle, int64_t maxPixels, Ras
     int stride = 0;
     const uint8_t* plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     // The picture's coded size may differ from the size announced; it is checked again.
-    if (!plane || CheckAnnouncedSize(width, height, std::min(maxPixels, HeifFile::MaxPixels)) != CodecStatus::Ok) {
+    if (!plane || CheckAnnouncedSize(width, height, limit) != CodecStatus::Ok) {
         return CodecStatus::Corrupt;
     }
     const int channels = alpha ? 4 : 3;
@@ -134,7 +161,9 @@ bool IsHeifSignature(const uint8_t* head, size_t size) {
 struct HeifFile::Parts {
     heif_context* context = nullptr;
     ImageHandle primary;
-    ReaderBridge bridge;
+    heif_item_id primaryId = 0;
+    std::optional<MemoryReader> memory;  // the bytes of a file opened from memory
+    ReaderBridge bridge;                 // the source of either
     heif_reader reader{};
 
     ~Parts() {
@@ -154,9 +183,16 @@ bool HeifFile::OpenMemory(const uint8_t* data, size_t size) {
     parts->context = heif_context_alloc();
     if (!parts->context) return false;
     if (heif_context_read_from_memory_without_copy(parts->context, data, size, nullptr).code != heif_error_Ok) return false;
+    parts->memory.emplace(data, size);
+    parts->bridge.reader = &*parts->memory;
+    return OpenPrimary(std::move(parts));
+}
+
+bool HeifFile::OpenPrimary(std::unique_ptr<Parts> parts) {
     heif_image_handle* primary = nullptr;
     if (heif_context_get_primary_image_handle(parts->context, &primary).code != heif_error_Ok) return false;
     parts->primary.reset(primary);
+    if (heif_context_get_primary_image_ID(parts->context, &parts->primaryId).code != heif_error_Ok) return false;
     parts_ = std::move(parts);
     return true;
 }
@@ -178,11 +214,7 @@ bool HeifFile::OpenReader(ByteReader& reader) {
     if (heif_context_read_from_reader(parts->context, &parts->reader, &parts->bridge, nullptr).code != heif_error_Ok) {
         return false;
     }
-    heif_image_handle* primary = nullptr;
-    if (heif_context_get_primary_image_handle(parts->context, &primary).code != heif_error_Ok) return false;
-    parts->primary.reset(primary);
-    parts_ = std::move(parts);
-    return true;
+    return OpenPrimary(std::move(parts));
 }
 
 int HeifFile::GetWidth() const { return parts_ ? heif_image_handle_get_width(parts_->primary.get()) : 0; }
@@ -204,10 +236,15 @@ bool HeifFile::ReadExifTiff(std::vector<uint8_t>& tiff) const {
     return true;
 }
 
+CodecStatus HeifFile::CheckSize(int64_t maxPixels) const {
+    if (!parts_) return CodecStatus::Corrupt;
+    return CheckHandle(*parts_->bridge.reader, parts_->primaryId, parts_->primary.get(), std::min(maxPixels, MaxPixels));
+}
+
 CodecStatus HeifFile::Decode(int64_t maxPixels, Raster& out) const {
     out.Clear();
     if (!parts_) return CodecStatus::Corrupt;
-    return DecodeHandle(parts_->primary.get(), maxPixels, out);
+    return DecodeHandle(*parts_->bridge.reader, parts_->primaryId, parts_->primary.get(), maxPixels, out);
 }
 
 CodecStatus HeifFile::DecodeThumbnail(const PreviewFits& fits, int64_t maxPixels, Raster& out) const {
@@ -219,6 +256,7 @@ CodecStatus HeifFile::DecodeThumbnail(const PreviewFits& fits, int64_t maxPixels
     std::vector<heif_item_id> ids(static_cast<size_t>(count));
     ids.resize(static_cast<size_t>(std::max(0, heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count))));
     ImageHandle chosen;
+    heif_item_id chosenId = 0;
     int64_t chosenPixels = std::numeric_limits<int64_t>::max();
     for (heif_item_id id : ids) {
         heif_image_handle* thumbnail = nullptr;
@@ -229,11 +267,12 @@ CodecStatus HeifFile::DecodeThumbnail(const PreviewFits& fits, int64_t maxPixels
         const int64_t pixels = int64_t{width} * height;
         if (width > 0 && height > 0 && pixels < chosenPixels && fits(GetWidth(), GetHeight(), width, height)) {
             chosen = std::move(handle);
+            chosenId = id;
             chosenPixels = pixels;
         }
     }
     if (!chosen) return CodecStatus::Unsupported;
-    return DecodeHandle(chosen.get(), maxPixels, out);
+    return DecodeHandle(*parts_->bridge.reader, chosenId, chosen.get(), maxPixels, out);
 }
 
 }  // namespace trackalbum

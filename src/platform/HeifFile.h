@@ -44,8 +44,12 @@ public:
     // there is no such item or the offset lies beyond it.
     bool ReadExifTiff(std::vector<uint8_t>& tiff) const;
 
-    // The primary picture, 3 channels (4 with alpha). TooLarge before anything is
-    // allocated when it shows more than `maxPixels` (or MaxPixels).
+    // Whether the primary picture may be decoded: TooLarge when it, or any grid or overlay
+    // of the file, declares more than `maxPixels` (or MaxPixels), Corrupt when its own grid
+    // declares more than its ispe property says or the items cannot be read.
+    CodecStatus CheckSize(int64_t maxPixels) const;
+    // The primary picture, 3 channels (4 with alpha), after CheckSize, so nothing too large
+    // is ever allocated.
     CodecStatus Decode(int64_t maxPixels, Raster& out) const;
     // The smallest embedded thumbnail that `fits` accepts, given the picture's and the
     // thumbnail's upright sizes; Unsupported when there is none.
@@ -53,6 +57,7 @@ public:
 
 private:
     struct Parts;
+    bool OpenPrimary(std::unique_ptr<Parts> parts);
     std::unique_ptr<Parts> parts_;
 };
 

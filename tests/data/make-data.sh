@@ -156,6 +156,60 @@ exiftool -q -overwrite_original -n -ExifByteOrder=MM -Orientation=6 -DateTimeOri
 exif_block "$work/exif-named.jpg" "$work/named.exif"
 "$work/make_heif" heif-named.JPG 200 120 1 0 "$work/named.exif"
 
+# A picture made of a grid of two tiles (as phones store large pictures), built box by box
+# around the coded picture of heif-named.JPG; and the same grid declaring 20000 x 20000 pixels
+# in its own data while its ispe property says 400 x 120.
+python3 - <<'PY'
+import struct
+u16 = lambda v: struct.pack('>H', v)
+u32 = lambda v: struct.pack('>I', v)
+def box(kind, payload): return u32(8 + len(payload)) + kind + payload
+def full(kind, version, flags, payload): return box(kind, bytes([version]) + flags.to_bytes(3, 'big') + payload)
+def find_box(data, kind, start=0):
+    at = data.index(kind, start) - 4
+    return at, data[at:at + struct.unpack('>I', data[at:at + 4])[0]]
+# The coded picture and its decoder configuration from a single-picture file.
+source = open('heif-named.JPG', 'rb').read()
+_, hvcC = find_box(source, b'hvcC')
+at, iloc = find_box(source, b'iloc')
+version, sizes = iloc[8], iloc[12:14]
+assert sizes == b'\x44\x00' or sizes == b'\x44\x40', sizes
+p = 14
+count = struct.unpack('>H' if version < 2 else '>I', iloc[p:p + (2 if version < 2 else 4)])[0]
+p += 2 if version < 2 else 4
+coded = None
+for _ in range(count):
+    item = struct.unpack('>H', iloc[p:p + 2])[0]; p += 2
+    if version >= 1: p += 2
+    base = struct.unpack('>I', iloc[p + 2:p + 6])[0] if sizes[1] >> 4 else 0
+    p += 2 + (4 if sizes[1] >> 4 else 0)
+    extents = struct.unpack('>H', iloc[p:p + 2])[0]; p += 2
+    for _ in range(extents):
+        offset, length = struct.unpack('>II', iloc[p:p + 8]); p += 8
+        if item == 1: coded = source[base + offset:base + offset + length]
+assert coded
+def grid_file(width, height):
+    grid = bytes([0, 0, 0, 1]) + u16(width) + u16(height)  # one row of two tiles
+    def meta(data_at):
+        infe = lambda item, kind, flags: full(b'infe', 2, flags, u16(item) + u16(0) + kind + b'\0')
+        location = lambda item, method, offset, length: u16(item) + u16(method) + u16(0) + u16(1) + u32(offset) + u32(length)
+        ispe = lambda w, h: full(b'ispe', 0, 0, u32(w) + u32(h))
+        return full(b'meta', 0, 0,
+            full(b'hdlr', 0, 0, b'\0' * 4 + b'pict' + b'\0' * 13) + full(b'pitm', 0, 0, u16(3)) +
+            full(b'iloc', 1, 0, b'\x44\x00' + u16(3) + location(1, 0, data_at, len(coded)) +
+                 location(2, 0, data_at, len(coded)) + location(3, 1, 0, len(grid))) +
+            full(b'iinf', 0, 0, u16(3) + infe(1, b'hvc1', 1) + infe(2, b'hvc1', 1) + infe(3, b'grid', 0)) +
+            full(b'iref', 0, 0, box(b'dimg', u16(3) + u16(2) + u16(1) + u16(2))) +
+            box(b'iprp', box(b'ipco', hvcC + ispe(200, 120) + ispe(400, 120)) +
+                full(b'ipma', 0, 0, u32(3) + u16(1) + b'\x02\x81\x02' + u16(2) + b'\x02\x81\x02' + u16(3) + b'\x01\x03')) +
+            box(b'idat', grid))
+    ftyp = box(b'ftyp', b'heic\0\0\0\0mif1heic')
+    head = ftyp + meta(0)
+    return ftyp + meta(len(head) + 8) + box(b'mdat', coded)
+open('heif-grid.heic', 'wb').write(grid_file(400, 120))
+open('heif-grid-huge.heic', 'wb').write(grid_file(20000, 20000))
+PY
+
 # Broken and hostile variants of phone-turned.heic, and two "ftyp" files that hold no picture.
 python3 - <<'PY'
 import struct
