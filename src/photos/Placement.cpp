@@ -81,7 +81,9 @@ void PlacePictures(PictureList& pictures, const GpsTrack& track, int32_t offset)
 }
 
 void PlaceByOwnPosition(PictureList& pictures, const GpsTrack& track) {
-    if (track.IsEmpty()) return;
+    const auto waiting = [](const PictureRecord& record) { return !record.IsPlaced() && record.HasOwnPosition(); };
+    // Most photos carry no position: a long track is then not walked again.
+    if (track.IsEmpty() || std::none_of(pictures.begin(), pictures.end(), waiting)) return;
     constexpr double Margin = 0.01;
     double south = track.GetHead().Latitude, north = south;
     double west = track.GetHead().Longitude, east = west;
@@ -91,7 +93,7 @@ void PlaceByOwnPosition(PictureList& pictures, const GpsTrack& track) {
     }
     south -= Margin, north += Margin, west -= Margin, east += Margin;
     for (PictureRecord& record : pictures) {
-        if (record.IsPlaced() || !record.HasOwnPosition()) continue;
+        if (!waiting(record)) continue;
         if (record.OwnLatitude >= south && record.OwnLatitude <= north && record.OwnLongitude >= west &&
             record.OwnLongitude <= east) {
             record.SetPosition(record.OwnLatitude, record.OwnLongitude);
