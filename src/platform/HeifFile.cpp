@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <map>
 #include <optional>
 
 namespace trackalbum {
@@ -54,7 +53,7 @@ struct ReaderBridge {
     static int64_t Position(void* self) { return static_cast<ReaderBridge*>(self)->position; }
     static int Read(void* data, size_t size, void* self) {
         auto& bridge = *static_cast<ReaderBridge*>(self);
-        // The reader may have been moved since (the derived sizes are read through it too).
+        // The reader may have been moved since (the declared sizes are read through it too).
         if (!bridge.reader->Seek(static_cast<uint64_t>(bridge.position))) return 1;
         if (!bridge.reader->ReadExactly(static_cast<uint8_t*>(data), size)) return 1;
         bridge.position += static_cast<int64_t>(size);
@@ -84,14 +83,17 @@ struct OptionsRelease {
 };
 using ImageHandle = std::unique_ptr<heif_image_handle, HandleRelease>;
 
-// Grids and overlays are allocated by the size their own data declares: none may exceed the
-// limit, and the picture decoded may not declare more than its ispe property.
-CodecStatus CheckDerivedSizes(ByteReader& source, heif_item_id id, const heif_image_handle* handle, int64_t limit) {
-    const std::optional<std::map<uint32_t, uint64_t>> sizes = ReadHeifDerivedSizes(source);
-    if (!sizes) return CodecStatus::Corrupt;
+// Grids and overlays are allocated by the size their own data declares, coded pictures by
+// their coder's headers: no grid may exceed the limit nor may the picture decoded declare
+// more than its ispe property; no coded picture may be larger than its ispe allows, and all
+// of them together not larger than the limit.
+CodecStatus CheckDeclaredSizes(ByteReader& source, heif_item_id id, const heif_image_handle* handle, int64_t limit) {
+    const std::optional<HeifItemSizes> sizes = ReadHeifItemSizes(source);
+    if (!sizes || !sizes->Oversized.empty()) return CodecStatus::Corrupt;
+    if (sizes->CodedTotal > static_cast<uint64_t>(limit)) return CodecStatus::TooLarge;
     const uint64_t own = uint64_t(std::max(0, heif_image_handle_get_ispe_width(handle))) *
                          uint64_t(std::max(0, heif_image_handle_get_ispe_height(handle)));
-    for (const auto& [item, pixels] : *sizes) {
+    for (const auto& [item, pixels] : sizes->Derived) {
         if (pixels > static_cast<uint64_t>(limit)) return CodecStatus::TooLarge;
         if (item == id && pixels > own) return CodecStatus::Corrupt;
     }
@@ -101,7 +103,7 @@ CodecStatus CheckDerivedSizes(ByteReader& source, heif_item_id id, const heif_im
 // The picture's size as shown and as its derived items declare it.
 CodecStatus CheckHandle(ByteReader& source, heif_item_id id, const heif_image_handle* handle, int64_t limit) {
     const CodecStatus announced = CheckAnnouncedSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), limit);
-    return announced != CodecStatus::Ok ? announced : CheckDerivedSizes(source, id, handle, limit);
+    return announced != CodecStatus::Ok ? announced : CheckDeclaredSizes(source, id, handle, limit);
 }
 
 // Decodes one picture of the file upright into `out`, after checking its sizes.
@@ -124,8 +126,8 @@ CodecStatus DecodeHandle(ByteReader& source, heif_item_id id, const heif_image_h
     const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
     int stride = 0;
     const uint8_t* plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    // The picture's coded size may differ from the size announced; it is checked again.
-    if (!plane || CheckAnnouncedSize(width, height, limit) != CodecStatus::Ok) {
+    // A picture that is not the size announced is not the picture the file describes.
+    if (!plane || width != heif_image_handle_get_width(handle) || height != heif_image_handle_get_height(handle)) {
         return CodecStatus::Corrupt;
     }
     const int channels = alpha ? 4 : 3;

@@ -44,9 +44,10 @@ public:
     // there is no such item or the offset lies beyond it.
     bool ReadExifTiff(std::vector<uint8_t>& tiff) const;
 
-    // Whether the primary picture may be decoded: TooLarge when it, or any grid or overlay
-    // of the file, declares more than `maxPixels` (or MaxPixels), Corrupt when its own grid
-    // declares more than its ispe property says or the items cannot be read.
+    // Whether the primary picture may be decoded: TooLarge when it, any grid or overlay of
+    // the file, or all coded pictures together declare more than `maxPixels` (or MaxPixels);
+    // Corrupt when its own grid or any coded picture declares more than its ispe property
+    // says, or the items cannot be read.
     CodecStatus CheckSize(int64_t maxPixels) const;
     // The primary picture, 3 channels (4 with alpha), after CheckSize, so nothing too large
     // is ever allocated.

@@ -90,8 +90,10 @@ cat >"$work/make_heif.cpp" <<'CPP'
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
-// make_heif OUT WIDTH HEIGHT ORIENTATION THUMBNAIL_BOX [EXIF_FILE]; ORIENTATION 1 or 6.
+// make_heif OUT WIDTH HEIGHT ORIENTATION THUMBNAIL_BOX [EXIF_FILE]; ORIENTATION 1 or 6; AV1
+// for an OUT ending in .avif, else HEVC.
 static void Check(heif_error error) {
     if (error.code != heif_error_Ok) { std::fprintf(stderr, "%s\n", error.message); std::exit(1); }
 }
@@ -113,7 +115,9 @@ int main(int argc, char** argv) {
     }
     heif_context* context = heif_context_alloc();
     heif_encoder* encoder = nullptr;
-    Check(heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder));
+    const std::string out = argv[1];
+    const bool av1 = out.size() > 5 && out.substr(out.size() - 5) == ".avif";
+    Check(heif_context_get_encoder_for_format(context, av1 ? heif_compression_AV1 : heif_compression_HEVC, &encoder));
     heif_encoder_set_lossy_quality(encoder, 60);
     heif_encoding_options* options = heif_encoding_options_alloc();
     options->image_orientation = static_cast<heif_orientation>(orientation);
@@ -210,9 +214,14 @@ open('heif-grid.heic', 'wb').write(grid_file(400, 120))
 open('heif-grid-huge.heic', 'wb').write(grid_file(20000, 20000))
 PY
 
-# Broken and hostile variants of phone-turned.heic, and two "ftyp" files that hold no picture.
-python3 - <<'PY'
-import struct
+# Broken and hostile variants of phone-turned.heic, pictures coded at 1600 x 1600 whose ispe
+# property says 200 x 120, and two "ftyp" files that hold no picture.
+"$work/make_heif" "$work/large.heic" 1600 1600 1 0
+# The same in AV1 (AVIF): a plain picture, and one coded larger than its ispe says.
+"$work/make_heif" phone.avif 200 120 1 0
+"$work/make_heif" "$work/large.avif" 1600 1600 1 0
+python3 - "$work/large.heic" "$work/large.avif" <<'PY'
+import struct, sys
 good = open('phone-turned.heic', 'rb').read()
 # Cut inside the coded picture data (the mdat box at the end).
 mdat = good.rindex(b'mdat') - 4
@@ -224,6 +233,10 @@ open('heif-exif-outside.heic', 'wb').write(good[:at] + struct.pack('>I', len(goo
 # The picture declares 20000 x 20000 pixels (its ispe property) in a file of 2 KB.
 ispe = good.index(b'ispe')  # the primary picture's, listed before the thumbnail's
 open('heif-huge.heic', 'wb').write(good[:ispe + 8] + struct.pack('>II', 20000, 20000) + good[ispe + 16:])
+for source, target in ((sys.argv[1], 'heif-coded-larger.heic'), (sys.argv[2], 'avif-coded-larger.avif')):
+    large = open(source, 'rb').read()
+    ispe = large.index(b'ispe')
+    open(target, 'wb').write(large[:ispe + 8] + struct.pack('>II', 200, 120) + large[ispe + 16:])
 def box(kind, payload):
     return struct.pack('>I', 8 + len(payload)) + kind + payload
 moov = box(b'moov', box(b'mvhd', bytes(100)))

@@ -1,7 +1,7 @@
 // Photos laid out as cameras, phones and editors write them (tests/data): EXIF first, both
 // byte orders, a thumbnail, a portrait stored on its side, an unset clock, an edited photo
-// with XMP first, a phone JPEG with its position, HEIF pictures turned by the file, and
-// broken or hostile HEIF and "ftyp" files.
+// with XMP first, a phone JPEG with its position, HEIF pictures turned by the file or made of
+// tiles, an AVIF picture, and broken or hostile HEIF and "ftyp" files.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -36,6 +36,7 @@ TEST(CameraFilesTest, TheScanReadsTakenTimesPositionsAndHeifPictures) {
         {"phone-turned.heic", {"2026:05:17 09:37:10", 35.3652, 138.7311, true, "phone-turned.heic.jpg"}},
         {"heif-named.JPG", {"2026:05:17 09:41:05", NAN, NAN, true, "heif-named.JPG"}},
         {"heif-grid.heic", {"", NAN, NAN, true, "heif-grid.heic.jpg"}},
+        {"phone.avif", {"", NAN, NAN, true, "phone.avif.jpg"}},
         // Known as HEIF by their brands, but unreadable: no Exif, the file's time.
         {"heif-truncated.heic", {"", NAN, NAN, true, "heif-truncated.heic.jpg"}},
         {"heif-exif-outside.heic", {"", NAN, NAN, true, "heif-exif-outside.heic.jpg"}},
@@ -80,7 +81,7 @@ TEST(CameraFilesTest, PicturesLoadUprightWithTheSizeTheyShow) {
         bool banded;
     } cases[] = {{"camera-portrait.jpg", 240, 320, true}, {"camera-motorola.jpg", 200, 150, false},
                  {"unset-clock.jpg", 160, 120, false}, {"phone-turned.heic", 240, 320, true}, {"heif-named.JPG", 200, 120, true},
-                 {"heif-grid.heic", 400, 120, true}};
+                 {"heif-grid.heic", 400, 120, true}, {"phone.avif", 200, 120, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Image image;
@@ -116,7 +117,7 @@ TEST(CameraFilesTest, TheListThumbnailComesFromTheEmbeddedOneWhenItFits) {
 // Broken, hostile and not-a-picture files: a clear failure, quickly and within bounded memory.
 TEST(CameraFilesTest, BrokenAndHostileHeifFilesFailCleanly) {
     for (const std::string file : {"heif-truncated.heic", "heif-exif-outside.heic", "heif-huge.heic", "heif-grid-huge.heic",
-                                   "sequence.heic", "video.mp4"}) {
+                                   "heif-coded-larger.heic", "avif-coded-larger.avif", "sequence.heic", "video.mp4"}) {
         SCOPED_TRACE(file);
         Image image;
         const ImageStatus status = image.Load(Data + "/" + file);
