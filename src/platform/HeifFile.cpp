@@ -140,6 +140,8 @@ CodecStatus DecodeHandle(ByteReader& source, heif_item_id id, const heif_image_h
 }  // namespace
 
 bool IsHeifSignature(const uint8_t* head, size_t size) {
+    // Only the bytes every caller reads first count, so a file is the same kind to all.
+    size = std::min(size, ImageCodec::SignatureSize);
     if (size < 12 || std::memcmp(head + 4, "ftyp", 4) != 0) return false;
     // The box's own length bounds the brand list; 0 means "to the end of the file", and 1
     // announces a 64-bit length after the type.

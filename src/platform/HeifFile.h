@@ -13,8 +13,9 @@
 namespace trackalbum {
 
 // Whether a file that starts with `head` is a HEIF picture: bytes 4 to 7 are "ftyp" and the
-// major brand or one of the compatible brands within `head` names a picture (heic, heix,
-// heim, heis, hevc, hevx, mif1, msf1, avif), whatever the file is called.
+// major brand or one of the compatible brands within the first ImageCodec::SignatureSize
+// bytes names a picture (heic, heix, heim, heis, hevc, hevx, mif1, msf1, avif), whatever the
+// file is called.
 bool IsHeifSignature(const uint8_t* head, size_t size);
 
 class HeifFile {
