@@ -85,6 +85,17 @@ inline Timing TimeVips(const std::vector<std::string>& arguments, const char* co
     return {timing.Wall, timing.Processor};
 }
 
+// vipsthumbnail over `names` in `photos` at `size` ("160", or "20000>" to shrink only),
+// writing into `target` (made afresh) what `pattern` names.
+inline std::vector<std::string> VipsThumbnailCommand(const std::filesystem::path& photos, const std::vector<std::string>& names,
+                                                     const std::filesystem::path& target, const std::string& size,
+                                                     const std::string& pattern = "%s.jpg") {
+    std::filesystem::create_directories(target);
+    std::vector<std::string> command = {"vipsthumbnail", "-s", size, "-o", (target / pattern).string()};
+    for (const std::string& name : names) command.push_back((photos / name).string());
+    return command;
+}
+
 inline void PrintTiming(const char* label, const Timing& timing, int count, const std::string& tail = "") {
     std::printf("%-34s %7.2f s wall  %6.1f ms/photo  processor %7.2f s%s\n", label, timing.Wall,
                 timing.Wall / count * 1e3, timing.Processor, tail.c_str());

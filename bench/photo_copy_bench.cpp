@@ -157,10 +157,8 @@ int main(int argc, char** argv) {
     std::printf("all %d results byte-identical; load average %.1f after\n", count, LoadAverage());
 
     if (std::getenv("PHOTO_COPY_BENCH_NO_VIPS")) return 0;
-    std::vector<std::string> vips = {"vipsthumbnail", "-s", "160", "-o", (data / "out-vips" / "%s.jpg").string()};
     fs::remove_all(data / "out-vips");
-    fs::create_directories(data / "out-vips");
-    for (const std::string& name : names) vips.push_back((photos / name).string());
+    const std::vector<std::string> vips = VipsThumbnailCommand(photos, names, data / "out-vips", "160");
     const Timing vipsOwn = TimeVips(vips, nullptr);
     const Timing vipsOne = TimeVips(vips, "1");
     if (vipsOwn.Wall < 0 || vipsOne.Wall < 0) Fail("vipsthumbnail failed");

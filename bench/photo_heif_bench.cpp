@@ -159,10 +159,8 @@ int main(int argc, char** argv) {
     const int pool = GetDefaultPhotoCopyThreads();
     const Timing shrink = TimePhotoCopy(photos, names, data / "out-pool", pool);
     PrintTiming(FormatC("shrink, pool of %d threads", pool).c_str(), shrink, count);
-    std::vector<std::string> vips = {"vipsthumbnail", "-s", "160", "-o", (data / "out-vips" / "%s.jpg").string()};
     fs::remove_all(data / "out-vips");
-    fs::create_directories(data / "out-vips");
-    for (const std::string& name : names) vips.push_back((photos / name).string());
+    const std::vector<std::string> vips = VipsThumbnailCommand(photos, names, data / "out-vips", "160");
     const Timing vipsOwn = TimeVips(vips, nullptr);
     if (vipsOwn.Wall < 0) Fail("vipsthumbnail failed");
     PrintTiming("vipsthumbnail -s 160", vipsOwn, count, FormatC("  pool/vips %.2f", shrink.Wall / vipsOwn.Wall));
@@ -172,8 +170,7 @@ int main(int argc, char** argv) {
         const Timing whole = TimePhotoCopy(photos, some, data / "out-keep", pool, true);
         PrintTiming(FormatC("keep size (whole picture as JPEG), %d", keep).c_str(), whole, keep);
         // A size no photo reaches, shrinking only: each whole picture decoded and written as a JPEG.
-        std::vector<std::string> vipsWhole = {"vipsthumbnail", "-s", "20000>", "-o", (data / "out-vips" / "%s-whole.jpg").string()};
-        for (const std::string& name : some) vipsWhole.push_back((photos / name).string());
+        const std::vector<std::string> vipsWhole = VipsThumbnailCommand(photos, some, data / "out-vips", "20000>", "%s-whole.jpg");
         const Timing vipsKeep = TimeVips(vipsWhole, nullptr);
         PrintTiming(FormatC("vipsthumbnail, whole pictures, %d", keep).c_str(), vipsKeep, keep, FormatC("  keep/vips %.2f", whole.Wall / vipsKeep.Wall));
     }
