@@ -1,5 +1,6 @@
 // The EXIF reader over arbitrary bytes: it must never read outside what it was given, never
-// throw, and report a time only together with a result of 1.
+// throw, report a time only together with a result of 1, and a position only when it is valid.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,5 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t result = reader.ReadBuffer(data, size);
     if (result != 0 && result != 1) std::abort();
     if (result == 0 && reader.GetTime() != trackalbum::TimeValue()) std::abort();
+    if (const auto& position = reader.GetPosition()) {
+        const double latitude = position->Latitude, longitude = position->Longitude;
+        if (!(std::fabs(latitude) <= 90 && std::fabs(longitude) <= 180) || (latitude == 0 && longitude == 0)) std::abort();
+    }
     return 0;
 }

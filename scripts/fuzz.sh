@@ -5,7 +5,8 @@
 # Per target, optional files next to its source:
 #   fuzz/TARGET.seeds  folders (one a line, relative to the checkout) whose files seed the corpus
 #   fuzz/TARGET.dict   a libFuzzer dictionary
-# The growing corpus lives in fuzz/corpus-TARGET/, crashes land in fuzz/artifacts/.
+# The growing corpus lives in fuzz/corpus-TARGET/, crashes land in fuzz/artifacts/; leaks
+# inside the system's codec libraries are suppressed by fuzz/lsan.supp.
 # FUZZ_MAX_LEN (default 65536) bounds the input size; larger seeds are read up to it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,6 +31,7 @@ else
 fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=fuzz/lsan.supp}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 mkdir -p fuzz/artifacts
 status=0

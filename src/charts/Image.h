@@ -1,11 +1,12 @@
 #pragma once
 // A raster image: 24-bit (R, G, B) or 32-bit (R, G, B, A) pixels, (0, 0) at the top left.
-// Decoding and encoding by file extension (JPEG, PNG, GIF, BMP), and the drawing surface
-// the charts, the photo reduction and the markers need.
+// Decoding (JPEG, PNG, GIF, BMP, HEIF) by content, encoding by file extension (JPEG, PNG,
+// GIF, BMP), and the drawing surface the charts, the photo reduction and the markers need.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "platform/ImageCodec.h"
 #include "platform/ImageCodecRaster.h"
 
 namespace trackalbum {
@@ -29,8 +30,12 @@ public:
     bool Create(int width, int height, int depth);
     void Destroy();
     // Any format the decoders know, recognised by its content; upright by the EXIF
-    // orientation. The image stays empty on failure.
+    // orientation (a HEIF picture by its own transformations only). The image stays empty
+    // on failure.
     ImageStatus Load(const std::string& path);
+    // The file's own reduced copy of the picture when it holds one that `fits` accepts (a
+    // HEIF thumbnail), else the whole picture as Load gives it.
+    ImageStatus LoadPreview(const std::string& path, const PreviewFits& fits);
     // The same from bytes in memory; `maxPixels` lowers the size limit (for fuzzing).
     ImageStatus LoadFromMemory(const uint8_t* data, size_t size, int64_t maxPixels = MaxPixels);
     // Encoder chosen by the extension, without regard to case: jpg jpeg jpe jfif, png, gif,
@@ -66,7 +71,7 @@ private:
 };
 
 // Width and height of an image file from its header, without decoding the pixels; turned
-// by the EXIF orientation as Load would. False when the file is not a known image or its
+// as Load would turn it. False when the file is not a known image or its
 // header announces more than Image::MaxPixels.
 bool ReadImageSize(const std::string& path, int& width, int& height);
 

@@ -30,20 +30,41 @@ ImageStatus FromFile(FileReadStatus status) {
 
 }  // namespace
 
-ImageStatus Image::Load(const std::string& path) {
-    Destroy();
-    // The signature decides before the whole file is read, so a large file of another
-    // kind costs nothing.
+namespace {
+
+// The whole file, once its signature names a decoder: a large file of another kind costs
+// nothing.
+ImageStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes) {
     FileReader reader;
     const FileReadStatus opened = reader.Open(path);
     if (opened != FileReadStatus::Ok) return FromFile(opened);
     uint8_t head[ImageCodec::SignatureSize];
     const size_t got = reader.Read(head, sizeof head);
     if (!FindCodecBySignature(head, got)) return ImageStatus::UnknownFormat;
+    return FromFile(reader.ReadAll(bytes));
+}
 
+}  // namespace
+
+ImageStatus Image::Load(const std::string& path) {
+    Destroy();
     std::vector<uint8_t> bytes;
-    const FileReadStatus read = reader.ReadAll(bytes);
-    if (read != FileReadStatus::Ok) return FromFile(read);
+    const ImageStatus read = ReadImageFile(path, bytes);
+    if (read != ImageStatus::Ok) return read;
+    return LoadFromMemory(bytes.data(), bytes.size());
+}
+
+ImageStatus Image::LoadPreview(const std::string& path, const PreviewFits& fits) {
+    Destroy();
+    std::vector<uint8_t> bytes;
+    const ImageStatus read = ReadImageFile(path, bytes);
+    if (read != ImageStatus::Ok) return read;
+    const ImageCodec* codec = FindCodecBySignature(bytes.data(), bytes.size());
+    Raster preview;
+    if (codec && codec->DecodePreview(bytes.data(), bytes.size(), MaxPixels, fits, preview) == CodecStatus::Ok) {
+        raster_ = std::move(preview);
+        return ImageStatus::Ok;
+    }
     return LoadFromMemory(bytes.data(), bytes.size());
 }
 

@@ -27,9 +27,10 @@ constexpr const char* MarkerFunctions[] = {
     "    }",
 };
 
-// The script string arguments after the position: picture address, comment, taken time.
+// The script string arguments after the position: picture address (a HEIF photo's JPEG
+// copy), comment, taken time.
 std::string MarkerStrings(const PictureRecord& record) {
-    return "\"img/" + EscapeScriptString(EncodeAddress(record.GetFileName())) + "\",\"" +
+    return "\"img/" + EscapeScriptString(EncodeAddress(record.GetPageFileName())) + "\",\"" +
            EscapeScriptString(record.GetComment()) + "\",\"" + FormatMarkerTime(record) + "\"";
 }
 
@@ -47,7 +48,7 @@ std::string FormatMarkerTime(const PictureRecord& record) {
 
 int GetMarkerPictureWidth(const PictureRecord& record) {
     int width = 0, height = 0;
-    // Only the header is read: the size is all the marker needs.
+    // Only the header is read: the size as shown is all the marker needs.
     if (!ReadImageSize(record.GetFullPath(), width, height)) return 120;
     return width > height ? 160 : 120;
 }

@@ -85,12 +85,15 @@ void PhotoCopyWorker::Run(std::stop_token stop, PhotoCopyJobs jobs, int threads)
     };
     // On any thread of the pool; each photo writes its own outcome and nothing else.
     const auto work = [&](int index) {
-        const std::string source = JoinPhotoPath(jobs.SourceFolder, name(index));
-        const std::string target = JoinPhotoPath(jobs.TargetFolder, name(index));
+        const PictureRecord& picture = pictures[static_cast<size_t>(index)];
+        const std::string source = JoinPhotoPath(jobs.SourceFolder, picture.GetFileName());
+        // A HEIF picture reaches the pages as a JPEG, under the name the pages use for it.
+        const std::string target = JoinPhotoPath(jobs.TargetFolder, picture.GetPageFileName());
         Outcome& outcome = outcomes[static_cast<size_t>(index)];
         outcome.Kept = GetKeepOriginalSize();
         try {
-            outcome.Failure = outcome.Kept ? CopyPhoto(source, target) : ShrinkPhoto(source, target);
+            if (!outcome.Kept) outcome.Failure = ShrinkPhoto(source, target);
+            else outcome.Failure = picture.Heif ? ConvertPhoto(source, target) : CopyPhoto(source, target);
         } catch (const std::exception&) {
             // Whatever goes wrong with one photo must not end the program from this thread.
             outcome.Failure = outcome.Kept ? PhotoCopyFailure::CopyFailed : PhotoCopyFailure::ShrinkFailed;

@@ -12,7 +12,13 @@ void PictureRecord::Read(const std::string& folder, const std::string& fileName)
     FileName = fileName;
     const std::string path = GetFullPath();
     ExifReader reader;
-    if (reader.Read(path) == 1) {
+    const int32_t found = reader.Read(path);
+    Heif = reader.IsHeif();
+    if (const std::optional<GpsPosition>& position = reader.GetPosition()) {
+        OwnLatitude = position->Latitude;
+        OwnLongitude = position->Longitude;
+    }
+    if (found == 1) {
         TakenTime = reader.GetTime();
         return;
     }
@@ -25,6 +31,13 @@ void PictureRecord::Read(const std::string& folder, const std::string& fileName)
 
 std::string PictureRecord::GetFullPath() const {
     return Folder + "/" + FileName;
+}
+
+std::string PictureRecord::GetPageFileName() const {
+    if (!Heif) return FileName;
+    std::string lower = FileName;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return lower.ends_with(".jpg") || lower.ends_with(".jpeg") ? FileName : FileName + ".jpg";
 }
 
 }  // namespace trackalbum

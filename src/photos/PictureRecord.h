@@ -10,13 +10,19 @@ class PictureRecord {
 public:
     static constexpr double NotPlaced = 360.0;
 
-    // Fills Folder, FileName and TakenTime: the EXIF date-time, else the earlier file time.
+    // Fills Folder, FileName and TakenTime (the Exif taken time, else the earlier file
+    // time), the photo's own position and whether it is a HEIF picture.
     void Read(const std::string& folder, const std::string& fileName);
 
     bool IsPlaced() const { return Latitude != NotPlaced && Longitude != NotPlaced; }
+    bool HasOwnPosition() const { return OwnLatitude != NotPlaced && OwnLongitude != NotPlaced; }
     void SetPosition(double latitude, double longitude) { Latitude = latitude; Longitude = longitude; }
     // Folder, the platform's separator, FileName.
     std::string GetFullPath() const;
+    // The photo's name in the pages' image folder: FileName, with ".jpg" added for a HEIF
+    // picture (browsers show it only as a JPEG copy) unless the name already ends in .jpg or
+    // .jpeg, in any case.
+    std::string GetPageFileName() const;
 
     TimeValue GetTakenTime() const { return TakenTime; }
     void SetTakenTime(TimeValue value) { TakenTime = value; }
@@ -35,6 +41,10 @@ public:
     std::string Comment;
     double Latitude = NotPlaced;
     double Longitude = NotPlaced;
+    // Where the photo itself says it was taken (its GPS tags); NotPlaced when it does not.
+    double OwnLatitude = NotPlaced;
+    double OwnLongitude = NotPlaced;
+    bool Heif = false;
 };
 
 }  // namespace trackalbum

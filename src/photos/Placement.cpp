@@ -77,6 +77,28 @@ void PlacePicture(PictureRecord& record, const GpsTrack& track, int32_t offset) 
 void PlacePictures(PictureList& pictures, const GpsTrack& track, int32_t offset) {
     if (pictures.IsEmpty() || track.IsEmpty()) return;
     for (PictureRecord* record : PlaceInOnePass(pictures, track, offset)) PlacePicture(*record, track, offset);
+    PlaceByOwnPosition(pictures, track);
+}
+
+void PlaceByOwnPosition(PictureList& pictures, const GpsTrack& track) {
+    const auto waiting = [](const PictureRecord& record) { return !record.IsPlaced() && record.HasOwnPosition(); };
+    // Most photos carry no position: a long track is then not walked again.
+    if (track.IsEmpty() || std::none_of(pictures.begin(), pictures.end(), waiting)) return;
+    constexpr double Margin = 0.01;
+    double south = track.GetHead().Latitude, north = south;
+    double west = track.GetHead().Longitude, east = west;
+    for (const GpsPoint& point : track) {
+        south = std::min(south, point.Latitude), north = std::max(north, point.Latitude);
+        west = std::min(west, point.Longitude), east = std::max(east, point.Longitude);
+    }
+    south -= Margin, north += Margin, west -= Margin, east += Margin;
+    for (PictureRecord& record : pictures) {
+        if (!waiting(record)) continue;
+        if (record.OwnLatitude >= south && record.OwnLatitude <= north && record.OwnLongitude >= west &&
+            record.OwnLongitude <= east) {
+            record.SetPosition(record.OwnLatitude, record.OwnLongitude);
+        }
+    }
 }
 
 std::string GetTimeStatusText(const GpsTrack& track, const PictureList& pictures, int32_t gpsOffset,

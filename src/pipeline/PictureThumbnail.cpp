@@ -10,6 +10,14 @@ ThumbnailSize GetThumbnailSize(int photoWidth, int photoHeight) {
     return photoWidth >= photoHeight ? ThumbnailSize{100, 75} : ThumbnailSize{75, 100};
 }
 
+ImageStatus LoadThumbnailSource(Image& photo, const std::string& path) {
+    return photo.LoadPreview(path, [](int width, int height, int previewWidth, int previewHeight) {
+        const ThumbnailSize size = GetThumbnailSize(width, height);
+        const ThumbnailSize previewSize = GetThumbnailSize(previewWidth, previewHeight);
+        return previewSize.width == size.width && previewWidth >= size.width && previewHeight >= size.height;
+    });
+}
+
 Image MakeThumbnail(const Image& photo) {
     Image thumbnail;
     if (photo.IsEmpty()) return thumbnail;

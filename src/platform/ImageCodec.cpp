@@ -5,6 +5,7 @@
 
 #include "platform/BmpCodec.h"
 #include "platform/GifCodec.h"
+#include "platform/HeifCodec.h"
 #include "platform/JpegCodec.h"
 #include "platform/PngCodec.h"
 
@@ -26,6 +27,12 @@ bool MemoryReader::Skip(uint64_t size) {
     return true;
 }
 
+bool MemoryReader::Seek(uint64_t position) {
+    if (position > size_) return false;
+    position_ = static_cast<size_t>(position);
+    return true;
+}
+
 namespace {
 
 // Stateless codecs, in the order their extensions are tried.
@@ -34,7 +41,8 @@ const ImageCodec* const* Codecs() {
     static const PngCodec png;
     static const GifCodec gif;
     static const BmpCodec bmp;
-    static const ImageCodec* const all[] = {&jpeg, &png, &gif, &bmp, nullptr};
+    static const HeifCodec heif;
+    static const ImageCodec* const all[] = {&jpeg, &png, &gif, &bmp, &heif, nullptr};
     return all;
 }
 

@@ -3,6 +3,7 @@
 // encoding. The image never sees a codec library; each codec never sees the image.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ struct ImageInfo {
     int orientation = 1;
 };
 
+// Decides whether a file's own reduced copy of a picture (an embedded thumbnail) of the
+// given upright size may stand in for the picture of the given size.
+using PreviewFits = std::function<bool(int pictureWidth, int pictureHeight, int previewWidth, int previewHeight)>;
+
 // Sequential reading with skips, so header scans work on files and memory alike and
 // never read more than they need.
 class ByteReader {
@@ -36,6 +41,10 @@ public:
     virtual size_t Read(uint8_t* buffer, size_t size) = 0;
     // False when the data ends before `size` more bytes.
     virtual bool Skip(uint64_t size) = 0;
+    // Random access, for containers whose parts lie anywhere in the file: the whole size
+    // (0 when unknown) and a move to a position from the start (false when impossible).
+    virtual uint64_t GetSize() const { return 0; }
+    virtual bool Seek(uint64_t) { return false; }
 
     bool ReadExactly(uint8_t* buffer, size_t size) { return Read(buffer, size) == size; }
 };
@@ -45,6 +54,8 @@ public:
     MemoryReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     size_t Read(uint8_t* buffer, size_t size) override;
     bool Skip(uint64_t size) override;
+    uint64_t GetSize() const override { return size_; }
+    bool Seek(uint64_t position) override;
 
 private:
     const uint8_t* data_;
@@ -56,8 +67,9 @@ class ImageCodec {
 public:
     virtual ~ImageCodec() = default;
 
-    // Bytes needed from the start of a file to recognise every format.
-    static constexpr size_t SignatureSize = 8;
+    // Bytes needed from the start of a file to recognise every format (a HEIF file lists
+    // its brands in its first box).
+    static constexpr size_t SignatureSize = 256;
 
     virtual bool HasSignature(const uint8_t* head, size_t size) const = 0;
     // `extension` is lower case, without the dot.
@@ -70,6 +82,12 @@ public:
                                ImageInfo& info) const = 0;
     // Encodes with the format's default settings; `out` receives the whole file.
     virtual CodecStatus Encode(const Raster& image, std::vector<uint8_t>& out) const = 0;
+    // The file's own reduced copy of the picture, when it holds one that `fits` accepts,
+    // decoded upright; Unsupported when the format or the file holds none.
+    virtual CodecStatus DecodePreview(const uint8_t* /*data*/, size_t /*size*/, int64_t /*maxPixels*/,
+                                      const PreviewFits& /*fits*/, Raster& /*out*/) const {
+        return CodecStatus::Unsupported;
+    }
 
 protected:
     // ReadInfo over the file's bytes, then the announced size checked against `maxPixels`.

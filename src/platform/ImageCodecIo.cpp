@@ -50,7 +50,11 @@ bool FileReader::Skip(uint64_t size) {
     return fseeko(file_.get(), static_cast<off_t>(size), SEEK_CUR) == 0;
 }
 
-bool FileReader::Rewind() { return file_ && fseeko(file_.get(), 0, SEEK_SET) == 0; }
+bool FileReader::Rewind() { return Seek(0); }
+
+bool FileReader::Seek(uint64_t position) {
+    return file_ && position <= size_ && fseeko(file_.get(), static_cast<off_t>(position), SEEK_SET) == 0;
+}
 
 FileReadStatus FileReader::ReadAll(std::vector<uint8_t>& bytes) {
     bytes.clear();

@@ -19,9 +19,10 @@ public:
     size_t Read(uint8_t* buffer, size_t size) override;
     bool Skip(uint64_t size) override;
     bool Rewind();
+    bool Seek(uint64_t position) override;
     // The whole file from its start.
     FileReadStatus ReadAll(std::vector<uint8_t>& bytes);
-    uint64_t GetSize() const { return size_; }
+    uint64_t GetSize() const override { return size_; }
 
 private:
     struct Closer {

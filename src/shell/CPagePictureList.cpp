@@ -114,7 +114,7 @@ void CPagePictureList::ShowThumbnail(int row) {
     Image photo;
     if (row >= 0) {
         ++decodeCount_;
-        photo.Load(model_.GetPicturePath(row));
+        LoadThumbnailSource(photo, model_.GetPicturePath(row));
     }
     const Image small = MakeThumbnail(photo);
     if (small.IsEmpty()) {

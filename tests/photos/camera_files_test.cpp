@@ -1,54 +1,88 @@
-// JPEGs laid out as cameras write them (tests/data): EXIF first, both byte orders, a thumbnail
-// inside the EXIF block, a portrait stored on its side, a clock that was never set.
+// Photos laid out as cameras, phones and editors write them (tests/data): EXIF first, both
+// byte orders, a thumbnail, a portrait stored on its side, an unset clock, an edited photo
+// with XMP first, a phone JPEG with its position, HEIF pictures turned by the file or made of
+// tiles, an AVIF picture, and broken or hostile HEIF and "ftyp" files.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <cmath>
 #include <map>
 
 #include "charts/Image.h"
-#include "photos/ExifReader.h"
 #include "photos/PictureList.h"
 #include "photos/temp_folder_support.h"
+#include "pipeline/PictureThumbnail.h"
 
 namespace trackalbum {
 namespace {
 
 const std::string Data = std::string(TEST_DATA_DIR) + "/data";
 
-TEST(CameraFilesTest, TheScanTakesIfd0DateTimeOrFallsBackToTheFileTime) {
+struct Expected {
+    std::string taken;  // empty: the file's own time
+    double latitude = NAN, longitude = NAN;
+    bool heif = false;
+    std::string pageName;
+};
+
+TEST(CameraFilesTest, TheScanReadsTakenTimesPositionsAndHeifPictures) {
     testing::SetTimeZone("Asia/Tokyo");
-    const std::map<std::string, std::string> taken = {
-        {"camera-portrait.jpg", "2026:05:17 09:41:27"},
-        {"camera-motorola.jpg", "2026:05:17 10:02:03"},
-        {"unset-clock.jpg", ""},
+    const std::map<std::string, Expected> expected = {
+        {"camera-portrait.jpg", {"2026:05:17 09:41:27", NAN, NAN, false, "camera-portrait.jpg"}},
+        {"camera-motorola.jpg", {"2026:05:17 10:02:03", NAN, NAN, false, "camera-motorola.jpg"}},
+        {"unset-clock.jpg", {"", NAN, NAN, false, "unset-clock.jpg"}},
+        {"edited-camera.jpg", {"2026:05:17 09:44:30", NAN, NAN, false, "edited-camera.jpg"}},  // not the edit's 06/01
+        {"phone-gps.jpg", {"2026:05:17 09:38:40", -33.4489, -70.6693, false, "phone-gps.jpg"}},
+        {"phone-turned.heic", {"2026:05:17 09:37:10", 35.3652, 138.7311, true, "phone-turned.heic.jpg"}},
+        {"heif-named.JPG", {"2026:05:17 09:41:05", NAN, NAN, true, "heif-named.JPG"}},
+        {"heif-grid.heic", {"", NAN, NAN, true, "heif-grid.heic.jpg"}},
+        {"phone.avif", {"", NAN, NAN, true, "phone.avif.jpg"}},
+        // Known as HEIF by their brands, but unreadable: no Exif, the file's time.
+        {"heif-truncated.heic", {"", NAN, NAN, true, "heif-truncated.heic.jpg"}},
+        {"heif-exif-outside.heic", {"", NAN, NAN, true, "heif-exif-outside.heic.jpg"}},
+        {"sequence.heic", {"", NAN, NAN, true, "sequence.heic.jpg"}},
+        // Too large to decode, yet its Exif item is sound.
+        {"heif-huge.heic", {"2026:05:17 09:37:10", 35.3652, 138.7311, true, "heif-huge.heic.jpg"}},
+        {"video.mp4", {"", NAN, NAN, false, "video.mp4"}},
     };
     PictureList pictures;
     pictures.Scan(Data);
     size_t seen = 0;
     for (const PictureRecord& record : pictures) {
-        if (!record.FileName.ends_with(".jpg")) continue;  // the folder's other files
+        const auto it = expected.find(record.FileName);
+        if (it == expected.end()) continue;  // the folder's tracks and scripts
         SCOPED_TRACE(record.FileName);
-        ASSERT_EQ(taken.count(record.FileName), 1u);
         ++seen;
-        const std::string& text = taken.at(record.FileName);
-        ExifReader reader;
-        ASSERT_EQ(reader.Read(record.GetFullPath()), text.empty() ? 0 : 1);
-        if (text.empty()) {
-            EXPECT_NE(record.TakenTime, TimeValue());  // the file's own time
+        const Expected& e = it->second;
+        if (e.taken.empty()) {
+            EXPECT_NE(record.TakenTime, TimeValue());
+            EXPECT_GT(record.TakenTime, ParseExifDateTime("2026:07:01 00:00:00")) << "a file time, after the pictures' times";
         } else {
-            EXPECT_EQ(reader.GetTime(), ParseExifDateTime(text));
-            EXPECT_EQ(record.TakenTime, reader.GetTime());
+            EXPECT_EQ(record.TakenTime, ParseExifDateTime(e.taken));
         }
+        EXPECT_EQ(record.HasOwnPosition(), !std::isnan(e.latitude));
+        if (record.HasOwnPosition()) {
+            EXPECT_NEAR(record.OwnLatitude, e.latitude, 1e-6);
+            EXPECT_NEAR(record.OwnLongitude, e.longitude, 1e-6);
+        }
+        EXPECT_EQ(record.Heif, e.heif);
+        EXPECT_EQ(record.GetPageFileName(), e.pageName);
+        EXPECT_FALSE(record.IsPlaced());
     }
-    EXPECT_EQ(seen, taken.size());
+    EXPECT_EQ(seen, expected.size());
 }
 
-TEST(CameraFilesTest, PicturesLoadUprightWithTheirHeaderSize) {
-    struct Case {
+// Upright as the camera saw it: red on top, green at the bottom. A HEIF picture turns by the
+// file's own rotation only, never again by its Exif orientation.
+TEST(CameraFilesTest, PicturesLoadUprightWithTheSizeTheyShow) {
+    const struct {
         const char* file;
         int width, height;
-    };
-    for (const Case& c : {Case{"camera-portrait.jpg", 240, 320}, Case{"camera-motorola.jpg", 200, 150},
-                          Case{"unset-clock.jpg", 160, 120}}) {
+        bool banded;
+    } cases[] = {{"camera-portrait.jpg", 240, 320, true}, {"camera-motorola.jpg", 200, 150, false},
+                 {"unset-clock.jpg", 160, 120, false}, {"phone-turned.heic", 240, 320, true}, {"heif-named.JPG", 200, 120, true},
+                 {"heif-grid.heic", 400, 120, true}, {"phone.avif", 200, 120, true}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Image image;
         ASSERT_EQ(image.Load(Data + "/" + c.file), ImageStatus::Ok);
@@ -56,13 +90,48 @@ TEST(CameraFilesTest, PicturesLoadUprightWithTheirHeaderSize) {
         int w = 0, h = 0;
         ASSERT_TRUE(ReadImageSize(Data + "/" + c.file, w, h));
         EXPECT_EQ(std::make_pair(w, h), std::make_pair(c.width, c.height));
+        if (!c.banded) continue;
+        const Rgb top = image.GetPixel(c.width / 2, c.height / 10), bottom = image.GetPixel(c.width / 2, c.height * 9 / 10);
+        EXPECT_TRUE(top.r > 180 && top.g < 80 && top.b < 80) << int(top.r) << "," << int(top.g) << "," << int(top.b);
+        EXPECT_TRUE(bottom.g > 120 && bottom.r < 80) << int(bottom.r) << "," << int(bottom.g) << "," << int(bottom.b);
     }
-    // Turned by its orientation: red band on top, green at the bottom, as the camera saw it.
-    Image portrait;
-    ASSERT_EQ(portrait.Load(Data + "/camera-portrait.jpg"), ImageStatus::Ok);
-    const Rgb top = portrait.GetPixel(120, 20), bottom = portrait.GetPixel(120, 300);
-    EXPECT_TRUE(top.r > 180 && top.g < 80 && top.b < 80) << int(top.r) << "," << int(top.g) << "," << int(top.b);
-    EXPECT_TRUE(bottom.g > 120 && bottom.r < 80) << int(bottom.r) << "," << int(bottom.g) << "," << int(bottom.b);
+}
+
+// The picture list takes a HEIF picture's own thumbnail when it is large enough, upright too.
+TEST(CameraFilesTest, TheListThumbnailComesFromTheEmbeddedOneWhenItFits) {
+    const struct {
+        const char* file;
+        int sourceWidth, sourceHeight;
+    } cases[] = {{"phone-turned.heic", 120, 160}, {"heif-named.JPG", 200, 120}, {"camera-portrait.jpg", 240, 320}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Image source;
+        ASSERT_EQ(LoadThumbnailSource(source, Data + "/" + c.file), ImageStatus::Ok);
+        EXPECT_EQ(std::make_pair(source.GetWidth(), source.GetHeight()), std::make_pair(c.sourceWidth, c.sourceHeight));
+        const Image thumbnail = MakeThumbnail(source);
+        const Rgb top = thumbnail.GetPixel(thumbnail.GetWidth() / 2, 5);
+        EXPECT_TRUE(c.sourceWidth == 200 || (top.r > 180 && top.g < 80)) << int(top.r) << "," << int(top.g);
+    }
+}
+
+// Broken, hostile and not-a-picture files: a clear failure, quickly and within bounded memory.
+TEST(CameraFilesTest, BrokenAndHostileHeifFilesFailCleanly) {
+    for (const std::string file : {"heif-truncated.heic", "heif-exif-outside.heic", "heif-huge.heic", "heif-grid-huge.heic",
+                                   "heif-coded-larger.heic", "avif-coded-larger.avif", "sequence.heic", "video.mp4"}) {
+        SCOPED_TRACE(file);
+        Image image;
+        const ImageStatus status = image.Load(Data + "/" + file);
+        EXPECT_EQ(status, file.find("huge") != std::string::npos ? ImageStatus::OutOfMemory
+                          : file == "video.mp4"                 ? ImageStatus::UnknownFormat
+                                                                : ImageStatus::GenericError);
+        EXPECT_TRUE(image.IsEmpty());
+        EXPECT_NE(LoadThumbnailSource(image, Data + "/" + file), ImageStatus::Ok);
+        int w = 0, h = 0;
+        EXPECT_EQ(ReadImageSize(Data + "/" + file, w, h), false);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "kilobytes at most for the whole test";
 }
 
 }  // namespace

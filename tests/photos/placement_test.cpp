@@ -81,6 +81,40 @@ TEST_F(PlacementTest, OnePassAndWalkAgreeOnRandomTracks) {
     }
 }
 
+// Photos that record where they were taken: those the time leaves unplaced take their own
+// position when it lies within the track's box widened by 0.01 degree.
+TEST_F(PlacementTest, UnplacedPhotosTakeTheirOwnPositionNearTheTrack) {
+    const auto photo = [](int64_t taken, double latitude, double longitude) {
+        PictureRecord record = Photo(taken);
+        record.OwnLatitude = latitude, record.OwnLongitude = longitude;
+        return record;
+    };
+    struct { PictureRecord record; double latitude, longitude; } cases[] = {
+        {photo(Start - 600, 35.3099, 139.4099), 35.3099, 139.4099}, {photo(Start + 600, 34.9901, 138.9901), 34.9901, 138.9901},
+        {photo(Start - 600, 35.3101, 139.2), No, No}, {photo(Start - 600, 34.9899, 139.2), No, No},
+        {photo(Start - 600, 35.2, 139.4101), No, No}, {photo(Start - 600, 35.2, 138.9899), No, No},
+        {photo(Start + 10, 35.2, 139.3), 35.1, 139.2},  // placed by its time, which it keeps
+        {photo(Start + 600, No, No), No, No},           // no position of its own
+        {photo(Start + 600, -35.2, -139.3), No, No}};   // far away, at home
+    PictureList pictures;
+    for (const auto& c : cases) pictures.AddTail(c.record);
+    PlacePictures(pictures, track_, 0);  // an empty track places nothing
+    for (const PictureRecord& record : pictures) EXPECT_FALSE(record.IsPlaced());
+    for (const bool timed : {true, false}) {
+        // Then a planned route without times: only the photos' own positions place them.
+        track_.Clear();
+        AddPoint(timed ? Start : 0, 35.0, 139.0);
+        AddPoint(timed ? Start + 10 : 0, 35.1, 139.2);
+        AddPoint(timed ? Start + 20 : 0, 35.3, 139.4);
+        if (!timed) cases[6].latitude = 35.2, cases[6].longitude = 139.3;
+        PictureList placed = pictures;
+        PlacePictures(placed, track_, 0);
+        for (size_t i = 0; i < std::size(cases); ++i) {
+            EXPECT_TRUE(placed[i].Latitude == cases[i].latitude && placed[i].Longitude == cases[i].longitude) << i << (timed ? "" : " untimed");
+        }
+    }
+}
+
 // The bundled sample: Japan time, the camera 3 minutes fast, entered as -3 minutes.
 TEST_F(PlacementTest, TheSamplePhotosOnTheSampleTrackAndTheTimeReport) {
     PictureList pictures;
