@@ -1,6 +1,12 @@
-// Markers, icons, polylines and the information window.
+// Markers, icons and polylines.
+import { L, leafletImage } from './leaflet.js';
+import { GLatLng, GLatLngBounds, GPoint, GSize, toLeafletLatLng } from './geometry.js';
+import { GEvent } from './events.js';
+import { BLANK_TILE } from './tiles.js';
+import { lineStyle } from './settings.js';
+import { makePiece } from './route-piece.js';
 
-function GIcon(copy, image) {
+export function GIcon(copy, image) {
   copy = copy || {};
   this.image = image || copy.image || null;
   this.shadow = copy.shadow || null;
@@ -11,9 +17,9 @@ function GIcon(copy, image) {
 }
 
 // The standard pin: Leaflet's marker picture, anchored at its point.
-var G_DEFAULT_ICON = new GIcon();
-G_DEFAULT_ICON.image = LEAFLET_IMAGES['marker-icon.png'];
-G_DEFAULT_ICON.shadow = LEAFLET_IMAGES['marker-shadow.png'];
+export var G_DEFAULT_ICON = new GIcon();
+G_DEFAULT_ICON.image = leafletImage('marker-icon.png');
+G_DEFAULT_ICON.shadow = leafletImage('marker-shadow.png');
 G_DEFAULT_ICON.iconSize = new GSize(25, 41);
 G_DEFAULT_ICON.shadowSize = new GSize(41, 41);
 G_DEFAULT_ICON.iconAnchor = new GPoint(12, 41);
@@ -40,12 +46,12 @@ function leafletIcon(icon) {
   return L.icon(options);
 }
 
-function GMarker(point, iconOrOptions) {
+export function GMarker(point, iconOrOptions) {
   this.__gevents = {};
   var options = iconOrOptions instanceof GIcon ? { icon: iconOrOptions } : (iconOrOptions || {});
   this._icon = options.icon instanceof GIcon ? options.icon : G_DEFAULT_ICON;
   this._point = point;
-  this._map = null;
+  this._owner = null;
   var lIcon = leafletIcon(this._icon);
   this._popupAnchor = L.point(lIcon.options.popupAnchor);
   this._layer = L.marker(toLeafletLatLng(point), {
@@ -66,66 +72,46 @@ GMarker.prototype.setPoint = function (point) {
 };
 GMarker.prototype.setLatLng = GMarker.prototype.setPoint;
 GMarker.prototype.openInfoWindowHtml = function (html) {
-  if (this._map) this._map._openInfoWindow(this._point, html, this._popupAnchor);
+  if (this._owner) this._owner._openInfoWindow(this._point, html, this._popupAnchor);
 };
 GMarker.prototype.closeInfoWindow = function () {
-  if (this._map) this._map.closeInfoWindow();
+  if (this._owner) this._owner.closeInfoWindow();
 };
 GMarker.prototype.hide = function () { this._layer.setOpacity(0); };
 GMarker.prototype.show = function () { this._layer.setOpacity(1); };
 
-// A map draws its polylines in one Leaflet layer per style (see GMap2.addOverlay): a profile
-// page adds thousands of short grade-coloured pieces, and one layer each made such a page
-// slow to open, pan and zoom.
-// Consecutive longitudes are kept within half a turn of each other, so a track that crosses
-// the antimeridian is drawn the short way rather than around the world.
-function GPolyline(points, color, weight, opacity) {
+// A polyline keeps its positions in typed arrays; the map's route layer draws it (see
+// route-layer.js) and builds what that needs the first time the line is shown.
+export function GPolyline(points, color, weight, opacity) {
   this.__gevents = {};
-  this._map = null;
-  var lls = new Array(points ? points.length : 0);
-  var prev = null;
-  for (var i = 0; i < lls.length; i++) {
+  this._owner = null;
+  var given = points && points.length > 0 ? points.length : 0;
+  var lats = new Float64Array(given);
+  var lngs = new Float64Array(given);
+  var n = 0;
+  for (var i = 0; i < given; i++) {
     var p = points[i];
-    var lng = p.x;
-    if (prev !== null) {
-      while (lng - prev > 180) lng -= 360;
-      while (prev - lng > 180) lng += 360;
+    // A position that is no number has nowhere to be drawn; the line goes on without it.
+    if (p && isFinite(p.y) && isFinite(p.x)) {
+      lats[n] = +p.y;
+      lngs[n++] = +p.x;
     }
-    prev = lng;
-    lls[i] = new L.LatLng(p.y, lng);
   }
-  this._points = points || [];
-  this._latlngs = lls;
-  this._style = {
-    color: /^#[0-9a-fA-F]{6}$/.test(color) ? color : '#0000FF',
-    weight: weight > 0 ? +weight : 5,
-    opacity: opacity >= 0 && opacity <= 1 ? +opacity : 1,
-    interactive: false,
-    className: 'trackalbum-polyline'
-  };
-  this._styleKey = this._style.color.toLowerCase() + '|' + this._style.weight + '|' + this._style.opacity;
+  this._lats = n === given ? lats : lats.slice(0, n);
+  this._lngs = n === given ? lngs : lngs.slice(0, n);
+  this._style = lineStyle(color, weight, opacity);
+  this._piece = null;
 }
-GPolyline.prototype.getVertexCount = function () { return this._points.length; };
-GPolyline.prototype.getVertex = function (i) { return this._points[i]; };
+GPolyline.prototype.getVertexCount = function () { return this._lats.length; };
+GPolyline.prototype.getVertex = function (i) {
+  return i >= 0 && i < this._lats.length ? new GLatLng(this._lats[i], this._lngs[i]) : undefined;
+};
 GPolyline.prototype.getBounds = function () {
   var b = new GLatLngBounds();
-  this._points.forEach(function (p) { b.extend(p); });
+  for (var i = 0; i < this._lats.length; i++) b.extend(new GLatLng(this._lats[i], this._lngs[i]));
   return b;
 };
-
-// The bubble grows to its content, including a picture larger than the box the page's style
-// gives it, and lays itself out again whenever a picture inside finishes (or fails) loading.
-var InfoWindow = L.Popup.extend({
-  _updateLayout: function () {
-    var node = this._contentNode;
-    var style = node.style;
-    style.width = '';
-    style.height = '';
-    style.whiteSpace = 'nowrap';
-    var width = Math.max(node.offsetWidth, node.scrollWidth, this.options.minWidth);
-    style.width = (width + 1) + 'px';
-    style.whiteSpace = '';
-    if (node.scrollHeight > node.clientHeight) style.height = node.scrollHeight + 'px';
-    this._containerWidth = this._container.offsetWidth;
-  }
-});
+GPolyline.prototype._getPiece = function () {
+  if (!this._piece) this._piece = makePiece(this._lats, new Float64Array(this._lngs), this._style);
+  return this._piece;
+};

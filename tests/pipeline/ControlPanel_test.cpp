@@ -64,12 +64,12 @@ TEST_F(ControlPanelTest, SpinsStopAtTheirEndsButClockMinutesHaveNone) {
 TEST_F(ControlPanelTest, TileSettingsGoThroughTheApiKeyPageAndZoomsStayWithinWhatServicesOffer) {
     panel.LoadSettingsToPages(store);  // an empty profile: the open services
     PageOptions defaults = BuildPageOptions(panel.GetMapSettings(), {});
-    EXPECT_EQ(defaults.GetTileLayers().Normal.Url, "https://tile.openstreetmap.org/{z}/{x}/{y}.png");
+    EXPECT_EQ(defaults.GetTileLayers().Normal.Url, "https://cyberjapandata.gsi.go.jp/xyz/std/{z}/{x}/{y}.png");
     EXPECT_EQ(defaults.GetTileLayers().Aerial.Attribution,
               "<a href=\"https://maps.gsi.go.jp/development/ichiran.html\">地理院タイル</a>");
     EXPECT_EQ(FormatC("%d %d %d [%s]", defaults.GetTileLayers().Normal.MaxZoom, defaults.GetTileLayers().Aerial.MaxZoom,
                       defaults.GetTileLayers().Overlay.MaxZoom, defaults.GetTileLayers().Overlay.Url.c_str()),
-              "19 18 18 []");
+              "18 18 18 []");
 
     store.WriteInteger("NormalTileMaxZoom", 99);
     store.WriteInteger("AerialTileMaxZoom", -1);
