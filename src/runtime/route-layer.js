@@ -39,6 +39,11 @@ export var RouteLayer = L.Layer.extend({
     });
   },
 
+  // Leaflet asks for the events before onAdd.
+  beforeAdd: function (map) {
+    this._view = map;
+  },
+
   onAdd: function (map) {
     this._view = map;
     this._canvas = L.DomUtil.create('canvas', 'trackalbum-route leaflet-zoom-animated');

@@ -4,7 +4,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { AERIAL_HOST, launchBrowser, openPage, pageFacts, settle, windingTrack, writeGpx, writePages } from './support.mjs';
+import { AERIAL_SERVICE, launchBrowser, openPage, pageFacts, settle, windingTrack, writeGpx, writePages } from './support.mjs';
 import * as check from './checks.mjs';
 
 let browser;
@@ -126,7 +126,7 @@ const TEMPLATES = [
     want: /^https:\/\/tiles\.example\.org\/\d+\/\d+\/\d+\.png\?key=$/ },
   { name: 'an overlay template for the hybrid type',
     set: { MapType: 2, OverlayTileUrl: 'https://tiles.example.org/names/{z}/{x}/{y}.png', OverlayTileAttribution: 'Names &amp; labels' },
-    layers: [{ hosts: [AERIAL_HOST], opacity: 1 }, { hosts: ['tiles.example.org'], opacity: 1 }],
+    layers: [{ hosts: [AERIAL_SERVICE], opacity: 1 }, { hosts: ['tiles.example.org'], opacity: 1 }],
     attribution: /Names & labels/ },
   { name: 'a lower highest zoom', set: { MapType: 1, AerialTileMaxZoom: 15 }, maxZoom: 15 }
 ];
