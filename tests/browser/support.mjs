@@ -173,7 +173,8 @@ export async function launchBrowser() {
 
 // Opens a page as a user would and waits until its map has its first view and its tiles.
 // offline: every tile request fails, as without a network.
-export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false } = {}) {
+export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false,
+                                               settleTiles = true } = {}) {
   const context = await browser.newContext({ viewport });
   const page = await context.newPage();
   const folder = pathToFileURL(dirname(file)).href + '/';
@@ -205,7 +206,8 @@ export async function openPage(browser, file, { viewport = { width: 1280, height
   });
   await page.goto(pathToFileURL(file).href, { waitUntil: 'load' });
   await page.waitForFunction(() => window.map && map.isLoaded());
-  await settle(page);
+  if (settleTiles) await settle(page);
+  else await nextFrames(page);
   return { page, context, problems, requests };
 }
 
@@ -214,7 +216,11 @@ export async function settle(page) {
   await page.waitForFunction(() =>
     !document.querySelector('.leaflet-tile-container img:not(.leaflet-tile-loaded)'), null, { timeout: 10000 })
     .catch(() => {});
-  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  await nextFrames(page);
+}
+
+export function nextFrames(page) {
+  return page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 }
 
 // In-page helper: the container pixel of a position, from the map's centre and zoom alone
