@@ -4,7 +4,6 @@ import { GLatLng, GLatLngBounds, GPoint, GSize, toLeafletLatLng } from './geomet
 import { GEvent } from './events.js';
 import { BLANK_TILE } from './tiles.js';
 import { lineStyle } from './settings.js';
-import { makePiece } from './route-piece.js';
 
 export function GIcon(copy, image) {
   copy = copy || {};
@@ -80,38 +79,49 @@ GMarker.prototype.closeInfoWindow = function () {
 GMarker.prototype.hide = function () { this._layer.setOpacity(0); };
 GMarker.prototype.show = function () { this._layer.setOpacity(1); };
 
-// A polyline keeps its positions in typed arrays; the map's route layer draws it (see
-// route-layer.js) and builds what that needs the first time the line is shown.
+// A polyline keeps its positions as latitude, longitude pairs in a typed array until it is
+// put on a map; from then on the map's route store holds them (see route-layer.js) and they
+// are read back from there.
 export function GPolyline(points, color, weight, opacity) {
   this.__gevents = {};
   this._owner = null;
   var given = points && points.length > 0 ? points.length : 0;
-  var lats = new Float64Array(given);
-  var lngs = new Float64Array(given);
+  var positions = new Float64Array(2 * given);
   var n = 0;
   for (var i = 0; i < given; i++) {
     var p = points[i];
     // A position that is no number has nowhere to be drawn; the line goes on without it.
     if (p && isFinite(p.y) && isFinite(p.x)) {
-      lats[n] = +p.y;
-      lngs[n++] = +p.x;
+      positions[2 * n] = +p.y;
+      positions[2 * n + 1] = +p.x;
+      n++;
     }
   }
-  this._lats = n === given ? lats : lats.slice(0, n);
-  this._lngs = n === given ? lngs : lngs.slice(0, n);
+  this._positions = n === given ? positions : positions.slice(0, 2 * n);
   this._style = lineStyle(color, weight, opacity);
-  this._piece = null;
+  this._store = null;
+  this._piece = -1;
 }
-GPolyline.prototype.getVertexCount = function () { return this._lats.length; };
+GPolyline.prototype.getVertexCount = function () {
+  return this._store ? this._store.count[this._piece] : this._positions.length / 2;
+};
 GPolyline.prototype.getVertex = function (i) {
-  return i >= 0 && i < this._lats.length ? new GLatLng(this._lats[i], this._lngs[i]) : undefined;
+  if (!(i >= 0 && i < this.getVertexCount())) return undefined;
+  return this._store ? new GLatLng(this._store.lat(this._piece, i), this._store.lng(this._piece, i))
+                     : new GLatLng(this._positions[2 * i], this._positions[2 * i + 1]);
 };
 GPolyline.prototype.getBounds = function () {
   var b = new GLatLngBounds();
-  for (var i = 0; i < this._lats.length; i++) b.extend(new GLatLng(this._lats[i], this._lngs[i]));
+  for (var i = 0; i < this.getVertexCount(); i++) b.extend(this.getVertex(i));
   return b;
 };
-GPolyline.prototype._getPiece = function () {
-  if (!this._piece) this._piece = makePiece(this._lats, new Float64Array(this._lngs), this._style);
-  return this._piece;
+GPolyline.prototype._moveInto = function (store) {
+  this._piece = store.add(this._positions, this._style);
+  this._store = store;
+  this._positions = null;
+};
+GPolyline.prototype._moveOut = function () {
+  this._positions = this._store.remove(this._piece);
+  this._store = null;
+  this._piece = -1;
 };

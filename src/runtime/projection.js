@@ -15,25 +15,18 @@ export function projectY(lat) {
   return (0.5 - Math.log((1 + s) / (1 - s)) / (4 * Math.PI)) * WORLD;
 }
 
-// Each longitude within half a turn of the one before, so a track that crosses the
-// antimeridian runs the short way instead of around the world.
-export function unwrapLongitudes(lngs) {
-  for (var i = 1; i < lngs.length; i++) {
-    var lng = lngs[i];
-    var prev = lngs[i - 1];
-    while (lng - prev > 180) lng -= 360;
-    while (prev - lng > 180) lng += 360;
-    lngs[i] = lng;
-  }
-  return lngs;
+export function unprojectX(x) {
+  return x / WORLD * 360 - 180;
 }
 
-// Positions as x, y pairs in one typed array: no object per point is kept.
-export function projectPositions(lats, lngs) {
-  var xy = new Float64Array(lats.length * 2);
-  for (var i = 0; i < lats.length; i++) {
-    xy[2 * i] = projectX(lngs[i]);
-    xy[2 * i + 1] = projectY(lats[i]);
-  }
-  return xy;
+export function unprojectY(y) {
+  return (2 * Math.atan(Math.exp((0.5 - y / WORLD) * 2 * Math.PI)) - Math.PI / 2) * 180 / Math.PI;
+}
+
+// The longitude within half a turn of the one before, so a track that crosses the
+// antimeridian runs the short way instead of around the world.
+export function unwrapLongitude(lng, prev) {
+  var d = lng - prev;
+  if (d > 180 || d < -180) return prev + ((d + 180) % 360 + 360) % 360 - 180;
+  return lng;
 }

@@ -1,32 +1,50 @@
 // The route: every polyline of a map, drawn by one canvas in the order the page added them.
 // The canvas covers the view and a margin around it; it is painted again when a move or zoom
 // ends, and scaled along with Leaflet's zoom animation in between, as Leaflet's own
-// renderers are. Lines added while the page's script runs are taken in once it is done, so
+// renderers are. Lines added while the page's script runs are painted once it is done, so
 // thousands of addOverlay calls cost one paint.
 import { L, isLoaded, isZoomAnimated, newPixelOrigin } from './leaflet.js';
-import { paintPieces } from './route-paint.js';
+import { RouteStore } from './route-store.js';
+import { buildDisplayList } from './display-list.js';
+import { paintRoute } from './route-paint.js';
+import { Raster } from './route-raster.js';
 
 // Share of the view's size painted beyond each edge, so a short drag shows no bare edge.
 var PADDING = 0.25;
+// Display lists kept for the zooms painted last: a zoom step and back costs no new one.
+var KEPT_LISTS = 6;
 
 export var RouteLayer = L.Layer.extend({
   options: { pane: 'overlayPane' },
 
   initialize: function () {
-    this._lines = [];
+    this._store = new RouteStore();
+    this._lists = new Map();
     this._pending = false;
     this._view = null;
   },
 
   addLine: function (line) {
-    this._lines.push(line);
+    line._moveInto(this._store);
     this._changed();
   },
 
   removeLine: function (line) {
-    var i = this._lines.indexOf(line);
-    if (i >= 0) this._lines.splice(i, 1);
+    line._moveOut();
     this._changed();
+  },
+
+  // The display list of a zoom, worked out when the zoom is first painted.
+  _listFor: function (zoom) {
+    var list = this._lists.get(zoom);
+    if (list && list.version === this._store.version) {
+      this._lists.delete(zoom);
+    } else {
+      list = buildDisplayList(this._store, zoom);
+    }
+    this._lists.set(zoom, list);
+    if (this._lists.size > KEPT_LISTS) this._lists.delete(this._lists.keys().next().value);
+    return list;
   },
 
   _changed: function () {
@@ -54,6 +72,8 @@ export var RouteLayer = L.Layer.extend({
   onRemove: function () {
     L.DomUtil.remove(this._canvas);
     this._canvas = null;
+    this._image = null;
+    this._raster = null;
     this._view = null;
   },
 
@@ -99,15 +119,20 @@ export var RouteLayer = L.Layer.extend({
     var ratio = window.devicePixelRatio || 1;
     var canvas = this._canvas;
     L.DomUtil.setPosition(canvas, L.point(view.left, view.top).subtract(map.getPixelOrigin()));
-    canvas.width = Math.max(1, Math.round(width * ratio));
-    canvas.height = Math.max(1, Math.round(height * ratio));
+    var w = Math.max(1, Math.round(width * ratio)), h = Math.max(1, Math.round(height * ratio));
     canvas.style.width = width + 'px';
     canvas.style.height = height + 'px';
     var ctx = canvas.getContext('2d');
-    ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
-    ctx.clearRect(0, 0, width, height);
-    var pieces = this._lines.map(function (line) { return line._getPiece(); });
-    paintPieces(ctx, pieces, view);
+    if (!this._image || this._image.width !== w || this._image.height !== h) {
+      canvas.width = w;
+      canvas.height = h;
+      this._image = ctx.createImageData(w, h);
+      this._raster = new Raster(this._image.data, w, h);
+    } else {
+      this._raster.clear();
+    }
+    paintRoute(this._raster, this._store, this._listFor(view.zoom), view, ratio);
+    ctx.putImageData(this._image, 0, 0);
     this._painted = view;
   }
 });

@@ -1,61 +1,74 @@
-// Paints route pieces on a 2D canvas context in the order given, each on its own: where
-// pieces overlap, the later one shows, with the width, colour, round joins and caps it asks
-// for. Only the chunks that reach into the view are visited, and of those only the vertices
-// the view's zoom needs.
-import { CHUNK } from './simplify.js';
+// Paints a display list (display-list.js) into a pixel buffer through a Raster
+// (route-raster.js), which takes lines from the last to the first: pieces with the width and
+// colour they ask for, round joins and caps, so that where pieces overlap the later one
+// shows. Consecutive pieces of one opaque style form one line, laid down once: within it the
+// order cannot show. Only blocks that reach into the view are visited, and of those only the
+// vertices the view's zoom needs.
+import { BLOCK } from './route-store.js';
 
-// view: zoom (whole number), left, top, right, bottom in pixels at that zoom (the canvas's
-// top-left corner is at left, top).
-export function paintPieces(ctx, pieces, view) {
-  var scale = Math.pow(2, view.zoom);
-  ctx.lineCap = 'round';
-  ctx.lineJoin = 'round';
-  var current = null;
-  for (var p = 0; p < pieces.length; p++) {
-    var piece = pieces[p];
-    if (piece.count < 2) continue;
-    // Half the line's width beyond the view still paints into it.
-    var margin = (piece.style.weight / 2 + 1) / scale;
-    var left = view.left / scale - margin, right = view.right / scale + margin;
-    var top = view.top / scale - margin, bottom = view.bottom / scale + margin;
-    var box = piece.box;
-    if (box[2] < left || box[0] > right || box[3] < top || box[1] > bottom) continue;
-    if (piece.style !== current) {
-      current = piece.style;
-      ctx.strokeStyle = ctx.fillStyle = current.color;
-      ctx.lineWidth = current.weight;
-      ctx.globalAlpha = current.opacity;
-    }
-    if ((box[2] - box[0]) * scale < 1 && (box[3] - box[1]) * scale < 1) {
-      // Within one pixel: the dot a stroke with round caps would leave.
-      ctx.beginPath();
-      ctx.arc(piece.xy[0] * scale - view.left, piece.xy[1] * scale - view.top, current.weight / 2, 0, 2 * Math.PI);
-      ctx.fill();
-      continue;
-    }
-    ctx.beginPath();
-    tracePiece(ctx, piece, view, scale, left, top, right, bottom);
-    ctx.stroke();
-  }
+function rgb(color) {
+  var n = parseInt(color.slice(1), 16);
+  return [n >> 16 & 255, n >> 8 & 255, n & 255];
 }
 
-function tracePiece(ctx, piece, view, scale, left, top, right, bottom) {
-  var xy = piece.xy, zooms = piece.zooms, boxes = piece.boxes, zoom = view.zoom;
-  var joined = false;
-  for (var c = 0; c * 4 < boxes.length; c++) {
-    var b = 4 * c;
-    if (boxes[b + 2] < left || boxes[b] > right || boxes[b + 3] < top || boxes[b + 1] > bottom) {
-      joined = false;
-      continue;
-    }
-    var start = c * CHUNK;
-    var end = Math.min(start + CHUNK, piece.count - 1);
-    // The chunk's first vertex is the one the chunk before ended with.
-    var i = start;
-    if (!joined) ctx.moveTo(xy[2 * i] * scale - view.left, xy[2 * i + 1] * scale - view.top);
-    for (i = start + 1; i <= end; i++) {
-      if (zooms[i] <= zoom) ctx.lineTo(xy[2 * i] * scale - view.left, xy[2 * i + 1] * scale - view.top);
-    }
-    joined = true;
+// view: zoom (whole number, that of the list), left, top, right, bottom in CSS pixels at that
+// zoom; the raster's top-left corner is at left, top and it has `ratio` pixels to a CSS pixel.
+export function paintRoute(raster, store, list, view, ratio) {
+  var scale = Math.pow(2, view.zoom);
+  var zoom = view.zoom, xy = store.xy, zooms = store.zooms, boxes = store.boxes;
+  var entries = list.entries, starts = list.starts, ends = list.ends;
+  // Half the widest line beyond the view still paints into it.
+  var margin = (store.maxWeight / 2 + 1) / scale;
+  var left = view.left / scale - margin, right = view.right / scale + margin;
+  var top = view.top / scale - margin, bottom = view.bottom / scale + margin;
+  var k = scale * ratio, ox = view.left * ratio, oy = view.top * ratio;
+
+  var run = -1;          // style of the line being painted
+  var radius = 0;
+  var last = -1;         // entry painted last
+  var px = 0, py = 0;    // where the line is
+
+  function layUnder() {
+    var style = store.styles[run], c = rgb(style.color);
+    raster.layUnder(c[0], c[1], c[2], style.opacity);
   }
+
+  function to(i) {
+    var x = xy[2 * i] * k - ox, y = xy[2 * i + 1] * k - oy;
+    raster.segment(px, py, x, y, radius);
+    px = x;
+    py = y;
+  }
+
+  for (var b = starts.length - 1; b >= 0; b--) {
+    var box = 4 * b;
+    if (boxes[box + 2] < left || boxes[box] > right || boxes[box + 3] < top || boxes[box + 1] > bottom) continue;
+    var lo = b * BLOCK, hi = lo + BLOCK;
+    for (var e = ends[b] - 1; e >= starts[b]; e--) {
+      var tiny = entries[e] < 0;
+      var p = tiny ? ~entries[e] : entries[e];
+      var first = store.first[p];
+      // A piece within a pixel is painted once, in the block of its first vertex.
+      if (tiny && first < lo) continue;
+      var s = store.style[p];
+      // Lines of another style, or less than opaque, are laid down piece by piece.
+      if (s !== run || (e !== last && store.styles[s].opacity < 1)) {
+        if (run >= 0) layUnder();
+        run = s;
+        radius = store.styles[s].weight / 2 * ratio;
+      }
+      last = e;
+      var final = first + store.count[p] - 1;
+      var a = Math.max(first, lo), end = tiny ? final : Math.min(final, hi);
+      px = xy[2 * a] * k - ox;
+      py = xy[2 * a + 1] * k - oy;
+      // A segment of no length paints the dot of its round ends.
+      if (tiny) {
+        to(end);
+      } else {
+        for (var i = a + 1; i <= end; i++) if (zooms[i] <= zoom) to(i);
+      }
+    }
+  }
+  if (run >= 0) layUnder();
 }

@@ -3,9 +3,10 @@
 // line through the drawn vertices then stays within half a pixel of every vertex left out
 // (Douglas-Peucker with a tolerance of 0.5 px at that zoom, for all zooms at once).
 //
-// Lines are cut into runs of CHUNK vertices whose first vertex is always drawn: the runs are
-// simplified independently, which keeps the work near n log n even for a line of a million
-// points, and lets a redraw skip whole runs that lie off screen.
+// Lines are cut into runs at every multiple of CHUNK (counted in the array that holds them),
+// and the cuts are always drawn: the runs are simplified independently, which keeps the work
+// near n log n even for a line of a million points, and lets a redraw skip whole runs that lie
+// off screen.
 
 export var CHUNK = 256;
 // Zoom value of a vertex that lies on the line through its neighbours: never needed.
@@ -39,6 +40,7 @@ export function segmentDistance(xy, k, a, b) {
 
 // Fills zooms[a+1 .. b-1]; a and b are drawn at every zoom this range is.
 function simplifyRange(xy, zooms, a, b) {
+  if (b - a < 2) return;
   var stack = [a, b, Infinity];
   while (stack.length) {
     var limit = stack.pop(), last = stack.pop(), first = stack.pop();
@@ -61,14 +63,14 @@ function simplifyRange(xy, zooms, a, b) {
   }
 }
 
-export function simplifyLine(xy) {
-  var count = xy.length / 2;
-  var zooms = new Uint8Array(count);
-  for (var start = 0; start < count - 1; start += CHUNK) {
-    var end = Math.min(start + CHUNK, count - 1);
-    zooms[start] = 0;
+// Fills zooms[first .. last] for the line whose vertices are xy[2*first ..] to xy[2*last + 1].
+export function simplifyLine(xy, zooms, first, last) {
+  if (last < first) return;
+  zooms[first] = 0;
+  for (var start = first; start < last;) {
+    var end = Math.min((Math.floor(start / CHUNK) + 1) * CHUNK, last);
     zooms[end] = 0;
     simplifyRange(xy, zooms, start, end);
+    start = end;
   }
-  return zooms;
 }

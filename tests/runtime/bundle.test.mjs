@@ -17,7 +17,7 @@ test('the runtime is byte-reproducible ASCII that runs each module once, after i
   assert.equal(new Set(order).size, order.length);
   assert.equal(order.at(-1), 'main.js');
   assert.ok(order.indexOf('leaflet.js') < order.indexOf('route-layer.js'));
-  assert.ok(order.indexOf('simplify.js') < order.indexOf('route-piece.js'));
+  assert.ok(order.indexOf('simplify.js') < order.indexOf('route-store.js'));
 });
 
 function modules(files) {

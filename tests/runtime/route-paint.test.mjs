@@ -1,111 +1,141 @@
-// Painting route pieces: page order, end points, dots for tiny pieces, and only what the
-// view needs. A recording context stands in for the canvas.
+// Painting route pieces as the map does: page order where pieces overlap, widths and round
+// ends, end points and dots at every zoom, and only what the view needs.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { makePiece } from '../../src/runtime/route-piece.js';
-import { paintPieces } from '../../src/runtime/route-paint.js';
-import { projectX, projectY } from '../../src/runtime/projection.js';
-import { lineStyle } from '../../src/runtime/settings.js';
+import { Raster } from '../../src/runtime/route-raster.js';
+import { paint, pixelOf, pointOf, rgba, storeOf, style, viewAt } from './scene.mjs';
 
-// Records each stroke or fill with its colour, width and the points of its path.
+const RED = '#FF0000', GREEN = '#00C800', BLUE = '#0000FF';
+const piece = (positions, color, weight = 5, opacity) => ({ positions, style: style(color, weight, opacity) });
+// Metres to degrees near 35° north.
+const north = (m) => m / 111320, east = (m) => m / 91290;
+
+test('where pieces cross, the later one shows; each has its width, round ends and opacity', () => {
+  const o = [35, 139];
+  const at = (mx, my) => [o[0] + north(my), o[1] + east(mx)];
+  // East, then north across the first, then west across the second; a half-clear blue loop.
+  const store = storeOf([
+    piece([at(-40, 0), at(40, 0)], RED, 9),
+    piece([at(40, 0), at(0, -30), at(0, 30)], GREEN, 5),
+    piece([at(0, 30), at(-20, 10), at(20, 10)], RED, 3),
+    piece([at(-30, -20), at(-10, -20), at(-20, -10), at(-20, -30)], BLUE, 5, 0.5),
+    piece([at(-20, -30), at(-25, -35), at(-25, -10)], BLUE, 5, 0.5)
+  ]);
+  const view = viewAt(18, ...o, 240, 160);   // about 0.5 m a pixel
+  const img = paint(store, view);
+  const px = (mx, my) => { const p = pixelOf(view, at(mx, my)); return img.at(p.x, p.y); };
+  assert.deepEqual(px(0, 0), rgba(GREEN), 'green over red');
+  assert.deepEqual(px(0, 10), rgba(RED), 'the second red over green');
+  assert.deepEqual(px(-30, 0), rgba(RED));
+  // The blue loop crosses itself once, over nothing: blended once there. The next clear
+  // blue piece crosses it and is blended over it.
+  assert.deepEqual(px(-20, -20), rgba(BLUE, 128));
+  const twice = px(-25, -20);
+  assert.deepEqual(twice.slice(0, 3), rgba(BLUE).slice(0, 3));
+  assert.ok(Math.abs(twice[3] - 0.75 * 255) <= 1, `alpha ${twice[3]}`);
+  // Round end: the first piece reaches half its width beyond its last position, no further.
+  const end = pixelOf(view, at(-40, 0));
+  assert.deepEqual(img.at(end.x - 3, end.y), rgba(RED));
+  assert.deepEqual(img.at(end.x - 6, end.y), [0, 0, 0, 0]);
+  assert.deepEqual(img.at(end.x, end.y - 3), rgba(RED));
+  assert.deepEqual(img.at(end.x, end.y - 6), [0, 0, 0, 0]);
+});
+
+// Takes the segments painted and the colour each line is laid in, last line first.
 function recorder() {
-  const ops = [];
-  let path = [];
+  const lines = [];
+  let segments = [];
   return {
-    ops,
-    beginPath() { path = []; },
-    moveTo(x, y) { path.push({ move: true, x, y }); },
-    lineTo(x, y) { path.push({ x, y }); },
-    arc(x, y, r) { path.push({ arc: r, x, y }); },
-    stroke() { ops.push({ op: 'stroke', color: this.strokeStyle, width: this.lineWidth, cap: this.lineCap, join: this.lineJoin, path }); },
-    fill() { ops.push({ op: 'fill', color: this.fillStyle, path }); }
+    lines,
+    segment(ax, ay, bx, by) { segments.push([ax, ay, bx, by]); },
+    layUnder(r, g, b) { lines.push({ rgb: [r, g, b], segments }); segments = []; }
   };
 }
 
-const piece = (pairs, color, weight = 5) =>
-  makePiece(pairs.map((p) => p[0]), pairs.map((p) => p[1]), lineStyle(color, weight));
-
-// A view at zoom z whose top-left corner is the given position, w × h pixels.
-function viewAt(z, lat, lng, w = 800, h = 600) {
-  const s = 2 ** z;
-  const left = projectX(lng) * s, top = projectY(lat) * s;
-  return { zoom: z, left, top, right: left + w, bottom: top + h };
+function offLine(x, y, segments) {
+  let d = Infinity;
+  for (const [ax, ay, bx, by] of segments) {
+    const dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+    const t = len2 ? Math.max(0, Math.min(1, ((x - ax) * dx + (y - ay) * dy) / len2)) : 0;
+    d = Math.min(d, Math.hypot(x - ax - t * dx, y - ay - t * dy));
+  }
+  return d;
 }
 
-function pixel(view, lat, lng) {
-  const s = 2 ** view.zoom;
-  return { x: projectX(lng) * s - view.left, y: projectY(lat) * s - view.top };
-}
-
-const near = (a, b) => Math.hypot(a.x - b.x, a.y - b.y) < 1e-6;
-
-test('pieces are painted one by one in the order given, with their own style and round ends', () => {
-  const track = Array.from({ length: 30 }, (_, i) => [35.01 - i * 1e-4, 139.99 + i * 1e-4]);
-  const pieces = [piece(track.slice(0, 11), '#FF0000'), piece(track.slice(10, 21), '#00FF00', 3),
-                  piece(track.slice(20), '#FF0000')];
-  const ctx = recorder();
-  const view = viewAt(15, 35.011, 139.989);
-  paintPieces(ctx, pieces, view);
-  assert.deepEqual(ctx.ops.map((o) => [o.op, o.color, o.width]),
-                   [['stroke', '#FF0000', 5], ['stroke', '#00FF00', 3], ['stroke', '#FF0000', 5]]);
-  assert.ok(ctx.ops.every((o) => o.cap === 'round' && o.join === 'round'));
-  // Each piece starts and ends where the page put its first and last position.
-  pieces.forEach((p, i) => {
-    const points = ctx.ops[i].path;
-    const ends = [track[i * 10], track[Math.min(i * 10 + 10, track.length - 1)]];
-    assert.ok(points[0].move && near(points[0], pixel(view, ...ends[0])), `piece ${i} start`);
-    assert.ok(near(points.at(-1), pixel(view, ...ends[1])), `piece ${i} end`);
-  });
-});
-
-test('at every zoom the end points of every piece are drawn, and a piece within one pixel is a dot in its colour', () => {
+test('at every zoom each piece runs through its positions and is painted at its ends, and a piece within a pixel is a dot in its colour', () => {
   const pieces = [
-    piece(Array.from({ length: 400 }, (_, i) => [35 + i * 1e-5, 139 + Math.sin(i / 9) * 1e-4]), '#112233'),
-    piece([[35.004, 139.0002], [35.00401, 139.00021], [35.00402, 139.0002]], '#445566', 7),
-    piece([[35.005, 139], [35.005, 139]], '#778899')
+    piece(Array.from({ length: 400 }, (_, i) => [35 + north(i), 139 + east(5 * Math.sin(i / 9))]), RED),
+    piece([[35 + north(600), 139], [35 + north(600.01), 139 + east(0.02)], [35 + north(600.02), 139]], GREEN, 7),
+    piece([[35 + north(900), 139], [35 + north(900), 139]], BLUE)
   ];
+  const store = storeOf(pieces);
   for (let z = 0; z <= 22; z++) {
-    const ctx = recorder();
-    const view = viewAt(z, 35.0055, 138.9999, 1e6, 1e6);
-    paintPieces(ctx, pieces, view);
-    assert.equal(ctx.ops.length, 3, `zoom ${z}`);
-    pieces.forEach((p, i) => {
-      const op = ctx.ops[i];
-      const span = Math.max(p.box[2] - p.box[0], p.box[3] - p.box[1]) * 2 ** z;
-      const first = { x: p.xy[0] * 2 ** z - view.left, y: p.xy[1] * 2 ** z - view.top };
-      if (span < 1) {
-        assert.deepEqual([op.op, op.color, op.path.length, op.path[0].arc], ['fill', p.style.color, 1, p.style.weight / 2], `zoom ${z} piece ${i}`);
-        assert.ok(near(op.path[0], first));
-      } else {
-        const n = p.count - 1;
-        const last = { x: p.xy[2 * n] * 2 ** z - view.left, y: p.xy[2 * n + 1] * 2 ** z - view.top };
-        assert.equal(op.op, 'stroke', `zoom ${z} piece ${i}`);
-        assert.ok(near(op.path[0], first) && near(op.path.at(-1), last), `zoom ${z} piece ${i} ends`);
+    // Every position lies within half a pixel of its piece's line, or, for a piece that falls
+    // within a pixel, within the pixel.
+    const all = viewAt(z, 35, 139, 4e6, 4e6);
+    const rec = recorder();
+    paint(store, all, undefined, rec);
+    for (const [i, p] of pieces.entries()) {
+      const line = rec.lines.find((l) => rgba(p.style.color).slice(0, 3).every((c, k) => c === l.rgb[k]));
+      if (!line) continue;   // covered by the next piece's round end
+      const points = p.positions.map((q) => pointOf(all, q));
+      const xs = points.map((q) => q.x), ys = points.map((q) => q.y);
+      const within = Math.max(...xs) - Math.min(...xs) < 1 && Math.max(...ys) - Math.min(...ys) < 1 ? 1.5 : 0.5;
+      const worst = Math.max(...points.map((q) => offLine(q.x, q.y, line.segments)));
+      assert.ok(worst <= within + 1e-6, `zoom ${z}, piece ${i}: a position ${worst} px off its line`);
+    }
+    for (const [i, p] of pieces.entries()) {
+      for (const end of [p.positions[0], p.positions.at(-1)]) {
+        const view = viewAt(z, ...end, 32, 32);
+        const img = paint(store, view);
+        const q = pixelOf(view, end);
+        assert.equal(img.at(q.x, q.y)[3], 255, `zoom ${z}, piece ${i}`);
+        // Apart from the others, the tiny pieces are dots of their own colour and width.
+        if (z >= 14 && i > 0) {
+          const r = p.style.weight / 2;
+          assert.deepEqual(img.at(q.x, q.y), rgba(p.style.color), `zoom ${z}, piece ${i}`);
+          assert.equal(img.at(q.x + Math.ceil(r) + 1, q.y)[3], 0, `zoom ${z}, piece ${i} too wide`);
+        }
       }
-    });
+    }
   }
 });
 
-test('a redraw visits only the chunks in view, and the path stays whole where it is in view', () => {
-  // 4,000 points eastwards: the view holds a twentieth of them.
-  const line = piece(Array.from({ length: 4000 }, (_, i) => [35 + (i % 2) * 1e-6, 139 + i * 1e-5]), '#000000');
-  const all = recorder();
-  paintPieces(all, [line], viewAt(22, 35.001, 138.99, 1e9, 1e6));
-  const ctx = recorder();
-  const view = viewAt(22, 35.0001, 139.009);
-  view.right = pixel(view, 35, 139.011).x + view.left;
-  paintPieces(ctx, [line], view);
-  const path = ctx.ops[0].path;
-  assert.ok(path.length < all.ops[0].path.length / 4, `${path.length} of ${all.ops[0].path.length} points`);
-  // Every drawn segment that crosses the view is there, unbroken.
-  const inView = path.filter((p) => p.x >= 0 && p.x <= view.right - view.left);
-  assert.ok(inView.length > 0);
-  assert.equal(path.filter((p) => p.move).length, 1);
+test('a redraw visits only the blocks in view and paints in full what is in view', () => {
+  // 4,000 positions eastwards, 1 m apart: a view of 64 pixels at zoom 18 holds about 30 m.
+  const line = Array.from({ length: 4000 }, (_, i) => [35 + north(i % 2 ? 0.1 : 0), 139 + east(i)]);
+  const store = storeOf([piece(line, RED)]);
+  const counting = (width, height) => {
+    const raster = new Raster(new Uint8ClampedArray(4 * width * height), width, height);
+    const segment = raster.segment;
+    raster.segments = 0;
+    raster.segment = function (...args) { this.segments++; return segment.apply(this, args); };
+    return raster;
+  };
+  const wide = viewAt(18, 35, 139 + east(2000), 12000, 160);
+  const all = counting(12000, 160);
+  const whole = paint(store, wide, undefined, all);
+  const view = viewAt(18, 35, 139 + east(1000));
+  const part = counting(64, 64);
+  const img = paint(store, view, undefined, part);
+  assert.ok(part.segments < all.segments / 8, `${part.segments} of ${all.segments} segments`);
+  // The view through the middle, and one whose top edge runs just below the line: the
+  // line's width still reaches into it.
+  const below = { ...view, top: view.top + 34, bottom: view.bottom + 34 };
+  for (const [v, got] of [[view, img], [below, paint(store, below)]]) {
+    let painted = 0;
+    for (let y = 0; y < 64; y++) {
+      for (let x = 0; x < 64; x++) {
+        assert.deepEqual(got.at(x, y), whole.at(x + v.left - wide.left, y + v.top - wide.top), `pixel ${x}, ${y}`);
+        painted += got.at(x, y)[3] > 0;
+      }
+    }
+    assert.ok(painted > 0);
+  }
 });
 
 test('pieces off screen, and pieces of no or one position, paint nothing', () => {
-  const ctx = recorder();
-  paintPieces(ctx, [piece([], '#000000'), piece([[35, 139]], '#000000'),
-                    piece([[10, 10], [10.1, 10.1]], '#000000')], viewAt(12, 35.1, 138.9));
-  assert.deepEqual(ctx.ops, []);
+  const store = storeOf([piece([], RED), piece([[35, 139]], RED), piece([[10, 10], [10.1, 10.1]], RED)]);
+  const img = paint(store, viewAt(12, 35, 139));
+  assert.ok(img.pixels.every((v) => v === 0));
 });
