@@ -115,12 +115,15 @@ GPolyline.prototype.getBounds = function () {
   for (var i = 0; i < this.getVertexCount(); i++) b.extend(this.getVertex(i));
   return b;
 };
+// On a map the store holds the line's positions and style: a long ride has many thousands.
 GPolyline.prototype._moveInto = function (store) {
   this._piece = store.add(this._positions, this._style);
   this._store = store;
   this._positions = null;
+  this._style = null;
 };
 GPolyline.prototype._moveOut = function () {
+  this._style = this._store.styles[this._store.style[this._piece]];
   this._positions = this._store.remove(this._piece);
   this._store = null;
   this._piece = -1;

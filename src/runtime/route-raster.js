@@ -23,6 +23,8 @@ export function Raster(pixels, width, height) {
   this.rowMax = new Int32Array(height).fill(-1);
   this.top = height;
   this.bottom = -1;
+  this.paintedTop = height;
+  this.paintedBottom = -1;
   // Per TILE x TILE square, how many of its pixels are covered whole: a segment over squares
   // that are all covered whole is passed over without a look at its pixels.
   this.tilesAcross = Math.ceil(width / TILE);
@@ -37,10 +39,13 @@ export function Raster(pixels, width, height) {
 
 var TILE = 4;
 
-// Clears the buffer for a new picture.
+// Clears the buffer for a new picture: the rows painted since the last clear.
 Raster.prototype.clear = function () {
-  this.pixels.fill(0);
-  this.opaque.fill(0);
+  if (this.paintedTop > this.paintedBottom) return;
+  this.pixels.fill(0, 4 * this.paintedTop * this.width, 4 * (this.paintedBottom + 1) * this.width);
+  this.opaque.fill(0, Math.floor(this.paintedTop / TILE) * this.tilesAcross, (Math.floor(this.paintedBottom / TILE) + 1) * this.tilesAcross);
+  this.paintedTop = this.height;
+  this.paintedBottom = -1;
 };
 
 // Whether every pixel of rows y0..y1, columns x0..x1 is covered whole already.
@@ -192,6 +197,8 @@ Raster.prototype.layUnder = function (r, g, b, opacity) {
     this.rowMin[y] = width;
     this.rowMax[y] = -1;
   }
+  if (this.top < this.paintedTop) this.paintedTop = this.top;
+  if (this.bottom > this.paintedBottom) this.paintedBottom = this.bottom;
   this.top = this.height;
   this.bottom = -1;
 };

@@ -10,11 +10,15 @@ import { CHUNK, simplifyLine } from './simplify.js';
 export var BLOCK = CHUNK;
 var REMOVED = -1;
 
-function atLeast(array, size) {
-  if (array.length >= size) return array;
-  var capacity = Math.max(256, array.length);
-  while (capacity < size) capacity *= 2;
-  var out = new array.constructor(capacity);
+// Room for at least `needed` items, doubling from `had`.
+function capacity(had, needed) {
+  var n = Math.max(256, had);
+  while (n < needed) n *= 2;
+  return n;
+}
+
+function resized(array, length) {
+  var out = new array.constructor(length);
   out.set(array);
   return out;
 }
@@ -35,6 +39,7 @@ export function RouteStore() {
   // Bumped by every change, so what was worked out from the pieces can tell it is stale.
   this.version = 0;
   this._styleIndex = {};
+  this._lastStyle = -1;
 }
 
 RouteStore.prototype.blockCount = function () {
@@ -42,13 +47,19 @@ RouteStore.prototype.blockCount = function () {
 };
 
 RouteStore.prototype._styleOf = function (style) {
+  // Pages add thousands of pieces in two or three styles, mostly in turn.
+  var last = this._lastStyle;
+  if (last >= 0) {
+    var known = this.styles[last];
+    if (known.color === style.color && known.weight === style.weight && known.opacity === style.opacity) return last;
+  }
   var key = style.color + ' ' + style.weight + ' ' + style.opacity;
   if (!(key in this._styleIndex)) {
     this._styleIndex[key] = this.styles.length;
     this.styles.push(style);
     this.maxWeight = Math.max(this.maxWeight, style.weight);
   }
-  return this._styleIndex[key];
+  return (this._lastStyle = this._styleIndex[key]);
 };
 
 RouteStore.prototype._extendBox = function (block, x, y) {
@@ -63,12 +74,15 @@ RouteStore.prototype._extendBox = function (block, x, y) {
 RouteStore.prototype.add = function (positions, style) {
   var n = positions.length / 2;
   var f = this.vertexCount, end = f + n;
-  this.xy = atLeast(this.xy, 2 * end);
-  this.zooms = atLeast(this.zooms, end);
+  if (end > this.zooms.length) {
+    var vertices = capacity(this.zooms.length, end);
+    this.xy = resized(this.xy, 2 * vertices);
+    this.zooms = resized(this.zooms, vertices);
+  }
   var blocks = Math.ceil(end / BLOCK);
   if (4 * blocks > this.boxes.length) {
     var old = this.boxes.length;
-    this.boxes = atLeast(this.boxes, 4 * blocks);
+    this.boxes = resized(this.boxes, 4 * capacity(old / 4, blocks));
     for (var e = old; e < this.boxes.length; e += 4) this.boxes.set([Infinity, Infinity, -Infinity, -Infinity], e);
   }
   var xy = this.xy, lng = 0;
@@ -84,9 +98,12 @@ RouteStore.prototype.add = function (positions, style) {
   this.vertexCount = end;
 
   var p = this.pieceCount++;
-  this.first = atLeast(this.first, p + 1);
-  this.count = atLeast(this.count, p + 1);
-  this.style = atLeast(this.style, p + 1);
+  if (p >= this.first.length) {
+    var pieces = capacity(this.first.length, p + 1);
+    this.first = resized(this.first, pieces);
+    this.count = resized(this.count, pieces);
+    this.style = resized(this.style, pieces);
+  }
   this.first[p] = f;
   this.count[p] = n;
   this.style[p] = this._styleOf(style);
