@@ -60,105 +60,78 @@ Raster.prototype._hidden = function (x0, y0, x1, y1) {
   return true;
 };
 
-// The pixel centres x + 0.5 of a row within `reach` of a segment lie between out[0] and
-// out[1] (out[0] > out[1]: none). The segment runs from a to a + (dx, dy), len its length,
-// py the row centre's offset from a. The capsule is convex, so the row meets it in one
-// interval: the union of what it meets of the discs at the ends and of the band between them.
-function rowSpan(out, ax, dx, dy, len, py, reach) {
-  var lo = Infinity, hi = -Infinity, h;
-  if ((h = reach * reach - py * py) > 0) {
-    h = Math.sqrt(h);
-    lo = ax - h;
-    hi = ax + h;
-  }
-  var qy = py - dy;
-  if ((h = reach * reach - qy * qy) > 0) {
-    h = Math.sqrt(h);
-    if (ax + dx - h < lo) lo = ax + dx - h;
-    if (ax + dx + h > hi) hi = ax + dx + h;
-  }
-  if (len > 0) {
-    // With u = x - ax: 0 <= dx u + dy py <= len^2 (between the ends) and
-    // |dx py - dy u| <= reach len (near the line).
-    var ulo = -Infinity, uhi = Infinity, len2 = len * len, side = reach * len, v, w;
-    if (dx !== 0) {
-      v = -dy * py / dx;
-      w = (len2 - dy * py) / dx;
-      if (dx > 0) { ulo = v; uhi = w; } else { ulo = w; uhi = v; }
-    } else if (dy * py < 0 || dy * py > len2) {
-      ulo = Infinity;
-    }
-    if (dy !== 0) {
-      v = (dx * py - side) / dy;
-      w = (dx * py + side) / dy;
-      if (dy > 0) {
-        if (v > ulo) ulo = v;
-        if (w < uhi) uhi = w;
-      } else {
-        if (w > ulo) ulo = w;
-        if (v < uhi) uhi = v;
-      }
-    } else if (Math.abs(dx * py) > side) {
-      ulo = Infinity;
-    }
-    if (ulo <= uhi) {
-      if (ax + ulo < lo) lo = ax + ulo;
-      if (ax + uhi > hi) hi = ax + uhi;
-    }
-  }
-  out[0] = lo;
-  out[1] = hi;
-}
-
-var OUTER = new Float64Array(2), INNER = new Float64Array(2);
-
 // Adds the capsule of radius `radius` around the segment from a to b (pixel coordinates,
 // the buffer's top-left corner at 0, 0) to the line.
 Raster.prototype.segment = function (ax, ay, bx, by, radius) {
-  var outer = radius + 0.5, inner = radius - 0.5;
+  var outer = radius + 0.5, inner = radius - 0.5, inner2 = inner > 0 ? inner * inner : -1;
   var width = this.width, cover = this.cover, pixels = this.pixels;
-  var dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy, len = Math.sqrt(len2);
+  var dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
   var inv = len2 > 0 ? 1 / len2 : 0;
   var y0 = Math.max(0, Math.floor(Math.min(ay, by) - outer));
   var y1 = Math.min(this.height - 1, Math.floor(Math.max(ay, by) + outer));
   var bx0 = Math.max(0, Math.floor(Math.min(ax, bx) - outer));
   var bx1 = Math.min(width - 1, Math.floor(Math.max(ax, bx) + outer));
   if (y0 > y1 || bx0 > bx1 || this._hidden(bx0, y0, bx1, y1)) return;
+  // The capsule is convex, so a row meets it in one interval: the union of what it meets of
+  // the discs at the ends and of the band between them. With u = x - ax and py the row's
+  // offset from a, the band is 0 <= dx u + dy py <= len^2 (between the ends) and
+  // |dx py - dy u| <= outer len (near the line): bounds on u linear in py.
+  var band = len2 > 0, half = outer * Math.sqrt(len2);
+  var endsK = dx !== 0 ? -dy / dx : 0, endsLo = dx > 0 ? 0 : len2 / dx, endsHi = dx > 0 ? len2 / dx : 0;
+  var lineK = dy !== 0 ? dx / dy : 0, lineHalf = dy !== 0 ? half / Math.abs(dy) : 0;
+  var reach2 = outer * outer;
   for (var y = y0; y <= y1; y++) {
-    var py = y + 0.5 - ay;
-    rowSpan(OUTER, ax, dx, dy, len, py, outer);
-    var x0 = Math.max(0, Math.ceil(OUTER[0] - 0.5)), x1 = Math.min(width - 1, Math.floor(OUTER[1] - 0.5));
-    if (x0 > x1) continue;
-    // Pixels well inside are covered whole; only those near the edge are measured.
-    var f0 = x1 + 1, f1 = x1;
-    if (inner > 0) {
-      rowSpan(INNER, ax, dx, dy, len, py, inner);
-      f0 = Math.max(x0, Math.ceil(INNER[0] - 0.5));
-      f1 = Math.min(x1, Math.floor(INNER[1] - 0.5));
-      if (f0 > f1) { f0 = x1 + 1; f1 = x1; }
+    var py = y + 0.5 - ay, qy = py - dy, h;
+    var lo = Infinity, hi = -Infinity;
+    if ((h = reach2 - py * py) > 0) {
+      h = Math.sqrt(h);
+      lo = ax - h;
+      hi = ax + h;
     }
-    var row = y * width, lo = width, hi = -1;
+    if ((h = reach2 - qy * qy) > 0) {
+      h = Math.sqrt(h);
+      if (bx - h < lo) lo = bx - h;
+      if (bx + h > hi) hi = bx + h;
+    }
+    if (band) {
+      var ulo = -Infinity, uhi = Infinity;
+      if (dx !== 0) {
+        ulo = endsK * py + endsLo;
+        uhi = endsK * py + endsHi;
+      } else if (dy * py < 0 || dy * py > len2) {
+        ulo = Infinity;
+      }
+      if (dy !== 0) {
+        ulo = Math.max(ulo, lineK * py - lineHalf);
+        uhi = Math.min(uhi, lineK * py + lineHalf);
+      } else if (Math.abs(dx * py) > half) {
+        ulo = Infinity;
+      }
+      if (ulo <= uhi) {
+        if (ax + ulo < lo) lo = ax + ulo;
+        if (ax + uhi > hi) hi = ax + uhi;
+      }
+    }
+    var x0 = Math.max(0, Math.ceil(lo - 0.5)), x1 = Math.min(width - 1, Math.floor(hi - 0.5));
+    if (x0 > x1) continue;
+    var row = y * width, first = width, last = -1;
     for (var x = x0; x <= x1; x++) {
       var i = row + x;
       // Covered whole by lines painted already: nothing shows through.
       if (pixels[4 * i + 3] === 255) continue;
-      var c = 255;
-      if (x < f0 || x > f1) {
-        var px = x + 0.5 - ax;
-        var t = (px * dx + py * dy) * inv;
-        if (t < 0) t = 0; else if (t > 1) t = 1;
-        var ex = px - t * dx, ey = py - t * dy;
-        c = Math.round((outer - Math.sqrt(ex * ex + ey * ey)) * 255);
-        if (c <= 0) continue;
-        if (c > 255) c = 255;
-      }
+      var px = x + 0.5 - ax;
+      var t = (px * dx + py * dy) * inv;
+      if (t < 0) t = 0; else if (t > 1) t = 1;
+      var ex = px - t * dx, ey = py - t * dy, d2 = ex * ex + ey * ey;
+      var c = d2 <= inner2 ? 255 : Math.round((outer - Math.sqrt(d2)) * 255);
+      if (c <= 0) continue;
       if (c > cover[i]) cover[i] = c;
-      if (x < lo) lo = x;
-      hi = x;
+      if (x < first) first = x;
+      last = x;
     }
-    if (hi < 0) continue;
-    if (lo < this.rowMin[y]) this.rowMin[y] = lo;
-    if (hi > this.rowMax[y]) this.rowMax[y] = hi;
+    if (last < 0) continue;
+    if (first < this.rowMin[y]) this.rowMin[y] = first;
+    if (last > this.rowMax[y]) this.rowMax[y] = last;
     if (y < this.top) this.top = y;
     if (y > this.bottom) this.bottom = y;
   }
