@@ -12,14 +12,12 @@
 #include <string>
 #include <vector>
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
 #include <wx/frame.h>
-#include <wx/log.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "BenchApp.h"
 #include "shell/CTrackalbumView.h"
 
 namespace fs = std::filesystem;
@@ -135,19 +133,6 @@ int RunBench() {
     return 0;
 }
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override {
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        return true;
-    }
-    int OnRun() override {
-        wxGUIEventLoop loop;
-        wxEventLoopActivator activate(&loop);
-        return RunBench();
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,7 +141,5 @@ int main(int argc, char** argv) {
         return 2;
     }
     Arguments.assign(argv + 1, argv + 3);
-    wxApp::SetInstance(new BenchApp);
-    int toolkitArgc = 1;
-    return wxEntry(toolkitArgc, argv);
+    return RunBenchApp(argv, RunBench);
 }
