@@ -1,7 +1,9 @@
 // What the browser benchmarks measure on an open page: frames while something runs, a drag
 // across the map, zoom steps run to their end, and the JavaScript heap.
 import { pathToFileURL } from 'node:url';
-import { stubTile } from '../../tests/browser/support.mjs';
+import { stubTile, zoomStep } from '../../tests/browser/support.mjs';
+
+export { zoomStep };
 
 // Opens a page with every tile answered by a flat stub; resolves once the frame after the
 // load event has been presented, with that time.
@@ -61,15 +63,8 @@ export async function pan(page) {
 
 export const ZOOM_STEPS = ['in', 'in', 'out', 'out'];
 
-// One zoom step, resolved when the view's move has ended, so its redraw is inside.
-export function zoomStep(page, step) {
-  return page.evaluate((s) => new Promise((resolve) => {
-    const h = GEvent.addListener(map, 'moveend', () => { GEvent.removeListener(h); resolve(); });
-    if (s === 'in') map.zoomIn(); else map.zoomOut();
-  }), step);
-}
 
-// The longest frame of each zoom step.
+// The longest frame of each zoom step: the step's redraw ends its move.
 export async function zoomSteps(page) {
   const worst = [];
   for (const step of ZOOM_STEPS) worst.push((await frames(page, () => zoomStep(page, step))).worst);

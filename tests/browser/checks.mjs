@@ -14,9 +14,11 @@ export function assertNoProblems(opened) {
 }
 
 // The route as drawn: each position of the page's polylines of two or more points is painted
-// (a pixel within a pixel of it on the route's canvas), the last one's colour shows, and nothing is painted for a page whose polylines have fewer points. Returns the
+// (a pixel within a pixel of it on the route's canvas), the last one's colour shows, and
+// nothing is painted for a page whose polylines have fewer points. inView: only positions
+// inside the map division count, for a view that shows part of the route. Returns the
 // painted pixels' count and box in the map.
-export async function checkPolylines(page, facts) {
+export async function checkPolylines(page, facts, { inView = false } = {}) {
   const lines = facts.polylines.filter((p) => p.points >= 2);
   const want = [...new Set(lines.map((p) => p.color))];
   // Each polyline's positions follow the previous one's in the page's text.
@@ -26,7 +28,7 @@ export async function checkPolylines(page, facts) {
     if (p.points >= 2) positions.push(...facts.route.slice(offset, offset + p.points));
     offset += p.points;
   }
-  const got = await page.evaluate(([pixelOf, colours, positions]) => {
+  const got = await page.evaluate(([pixelOf, colours, positions, inView]) => {
     const f = eval(pixelOf);
     const canvas = document.querySelector('#map canvas.trackalbum-route');
     if (!canvas) return { painted: 0, colours: colours.map(() => 0), missing: positions.length };
@@ -60,11 +62,12 @@ export async function checkPolylines(page, facts) {
     }
     const missing = positions.filter(([lat, lng]) => {
       const p = f(lat, lng);
+      if (inView && !(p.x >= 0 && p.y >= 0 && p.x < el.clientWidth && p.y < el.clientHeight)) return false;
       for (let dy = -1; dy <= 1; dy++) for (let dx = -1; dx <= 1; dx++) if (alpha(p.x + dx, p.y + dy) > 0) return false;
       return true;
     }).length;
     return { painted, colours: counts, missing, box };
-  }, [PIXEL_OF, want, positions]);
+  }, [PIXEL_OF, want, positions, inView]);
   assert.equal(got.missing, 0, 'route positions with nothing painted');
   // Later lines may cover earlier ones whole; nothing covers the last.
   if (lines.length) assert.ok(got.colours[want.indexOf(lines.at(-1).color)] > 0, `no pixel of ${lines.at(-1).color}`);
@@ -187,8 +190,9 @@ export async function waitStill(page, selector) {
 export async function colourCounts(page, colours, around) {
   await page.addStyleTag({ content: '.leaflet-marker-pane, .leaflet-shadow-pane, .leaflet-control-container { display: none; }' });
   const map = await page.locator('#map').boundingBox();
+  // Around a point: the 3 x 3 pixels whose middle one holds it.
   const shot = around
-    ? await page.screenshot({ clip: { x: map.x + Math.round(around.x) - 1, y: map.y + Math.round(around.y) - 1, width: 3, height: 3 } })
+    ? await page.screenshot({ clip: { x: map.x + Math.floor(around.x) - 1, y: map.y + Math.floor(around.y) - 1, width: 3, height: 3 } })
     : await page.locator('#map').screenshot();
   return page.evaluate(async ([png, colours]) => {
     const img = new Image();

@@ -3,7 +3,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { PIXEL_OF, launchBrowser, openPage, pageFacts, writeGpx, writePages } from './support.mjs';
+import { PIXEL_OF, launchBrowser, nextFrames, openPage, pageFacts, writeGpx, writePages, zoomStep } from './support.mjs';
 import { assertNoProblems, checkPolylines, colourCounts } from './checks.mjs';
 
 const UP = '#ff0000', DOWN = '#00ff00', FLAT = '#0000ff';
@@ -81,16 +81,35 @@ function crossingRide() {
   return points;
 }
 
-test('where the route crosses itself the later stretch shows', async () => {
+// The route's canvas as drawn, for comparing two pictures of one view.
+const routePixels = (page) => page.evaluate(() => {
+  const canvas = document.querySelector('#map canvas.trackalbum-route');
+  return Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data).join();
+});
+
+test('where the route crosses itself the later stretch shows, at each zoom step and back', async () => {
   const w = writePages({ gpx: writeGpx('crossing', crossingRide()), photos: null, compression: 0, set: COLOURS });
   const facts = pageFacts(readFileSync(w.pages.route_grade, 'utf8'));
   assert.deepEqual(facts.polylines.filter((p) => p.points > 2).map((p) => p.color), [UP, FLAT, DOWN, FLAT, UP]);
-  for (const [lat, lng, colour] of [[35, 139.005, DOWN], [34.998, 139.005, UP]]) {
-    const opened = await openPage(browser, w.pages.route_grade);
-    const at = await opened.page.evaluate(([f, lat, lng]) => eval(f)(lat, lng), [PIXEL_OF, lat, lng]);
-    const counts = await colourCounts(opened.page, [UP, DOWN, FLAT], at);
-    assert.deepEqual(counts, [UP, DOWN, FLAT].map((c) => (c === colour ? 9 : 0)), `at ${lat}, ${lng}`);
-    assertNoProblems(opened);
-    await opened.context.close();
+  const opened = await openPage(browser, w.pages.route_grade);
+  const { page } = opened;
+  const first = await routePixels(page);
+  for (const step of [null, 'in', 'in', 'out', 'out']) {
+    if (step) await zoomStep(page, step);
+    await nextFrames(page);
+    await checkPolylines(page, facts, { inView: true });
+    const size = await page.evaluate(() => map.getSize());
+    let seen = 0;
+    for (const [lat, lng, colour] of [[35, 139.005, DOWN], [34.998, 139.005, UP]]) {
+      const at = await page.evaluate(([f, lat, lng]) => eval(f)(lat, lng), [PIXEL_OF, lat, lng]);
+      if (!(at.x >= 2 && at.y >= 2 && at.x < size.width - 2 && at.y < size.height - 2)) continue;
+      const counts = await colourCounts(page, [UP, DOWN, FLAT], at);
+      assert.deepEqual(counts, [UP, DOWN, FLAT].map((c) => (c === colour ? 9 : 0)), `at ${lat}, ${lng} after ${step}`);
+      seen++;
+    }
+    assert.ok(seen > 0, `no crossing in view after ${step}`);
   }
+  assert.ok(await routePixels(page) === first, 'zoomed in and out again: another picture');
+  assertNoProblems(opened);
+  await opened.context.close();
 });

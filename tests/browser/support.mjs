@@ -219,6 +219,14 @@ export async function settle(page) {
   await nextFrames(page);
 }
 
+// One step of the map's zoom (in or out), resolved when the view's move has ended.
+export function zoomStep(page, step) {
+  return page.evaluate((s) => new Promise((resolve) => {
+    const h = GEvent.addListener(map, 'moveend', () => { GEvent.removeListener(h); resolve(); });
+    if (s === 'in') map.zoomIn(); else map.zoomOut();
+  }), step);
+}
+
 export function nextFrames(page) {
   return page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 }
