@@ -112,4 +112,11 @@ test('where the route crosses itself the later stretch shows, at each zoom step 
   assert.ok(await routePixels(page) === first, 'zoomed in and out again: another picture');
   assertNoProblems(opened);
   await opened.context.close();
+  // On a screen of two device pixels to a CSS pixel the route lies where it does on others.
+  const sharp = await openPage(browser, w.pages.route_grade, { scale: 2 });
+  const canvas = await sharp.page.evaluate(() => { const c = document.querySelector('#map canvas.trackalbum-route'); return [c.width, c.getBoundingClientRect().width]; });
+  assert.equal(canvas[0], 2 * canvas[1]);
+  await checkPolylines(sharp.page, facts);
+  assertNoProblems(sharp);
+  await sharp.context.close();
 });

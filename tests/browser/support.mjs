@@ -173,9 +173,10 @@ export async function launchBrowser() {
 
 // Opens a page as a user would and waits until its map has its first view and its tiles.
 // offline: every tile request fails, as without a network.
+// scale: device pixels to a CSS pixel, as on a high-density screen.
 export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false,
-                                               settleTiles = true } = {}) {
-  const context = await browser.newContext({ viewport });
+                                               settleTiles = true, scale = 1 } = {}) {
+  const context = await browser.newContext({ viewport, deviceScaleFactor: scale });
   const page = await context.newPage();
   const folder = pathToFileURL(dirname(file)).href + '/';
   const problems = [];
