@@ -8,7 +8,7 @@
 // Pan and zoom are measured on each of the runtime's runs; the figures are medians.
 //   node bench/browser/route_drawn.mjs GENERATOR [POINTS...]   (default 500 100000 1000000)
 import { spawnSync } from 'node:child_process';
-import { copyFileSync, existsSync, mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -22,8 +22,10 @@ const RUNS = Number(process.env.BENCH_RUNS) || 3;
 
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 
+// The generator's ride of n points in a folder of its own, removed when the bench ends.
 function ride(n) {
   const dir = mkdtempSync(join(tmpdir(), 'ta-bench-'));
+  process.on('exit', () => rmSync(dir, { recursive: true, force: true }));
   const gpx = join(dir, `ride${n}.gpx`);
   const r = spawnSync(generator, [gpx, String(n)], { stdio: 'inherit' });
   if (r.status !== 0 || !existsSync(gpx)) throw new Error(`${generator} failed`);
