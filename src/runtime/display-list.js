@@ -1,6 +1,6 @@
 // What is painted of the route at one zoom, worked out once for that zoom. Pieces are painted
-// in page order; this leaves out the pieces nobody could see, which on a long ride at a zoom
-// that shows all of it is most of them:
+// in page order; this leaves out those that would change the picture by less than half a
+// pixel, which on a long ride at a zoom that shows all of it are most of them:
 // - A piece whose every vertex lies within half a pixel of the start of the next piece that is
 //   painted is covered by that piece's round end (of the same width or wider, both opaque),
 //   but for a sliver under half a pixel wide. Measuring against the next PAINTED piece keeps
