@@ -39,19 +39,20 @@ export function RouteStore() {
   // Bumped by every change, so what was worked out from the pieces can tell it is stale.
   this.version = 0;
   this._styleIndex = {};
-  this._lastStyle = -1;
 }
 
 RouteStore.prototype.blockCount = function () {
   return this.vertexCount < 2 ? 0 : Math.ceil((this.vertexCount - 1) / BLOCK);
 };
 
+// Pages add thousands of pieces in two or three styles: the first few are compared as they
+// are, before a key is made.
+var FEW_STYLES = 8;
+
 RouteStore.prototype._styleOf = function (style) {
-  // Pages add thousands of pieces in two or three styles, mostly in turn.
-  var last = this._lastStyle;
-  if (last >= 0) {
-    var known = this.styles[last];
-    if (known.color === style.color && known.weight === style.weight && known.opacity === style.opacity) return last;
+  for (var i = 0; i < this.styles.length && i < FEW_STYLES; i++) {
+    var known = this.styles[i];
+    if (known.color === style.color && known.weight === style.weight && known.opacity === style.opacity) return i;
   }
   var key = style.color + ' ' + style.weight + ' ' + style.opacity;
   if (!(key in this._styleIndex)) {
@@ -59,7 +60,7 @@ RouteStore.prototype._styleOf = function (style) {
     this.styles.push(style);
     this.maxWeight = Math.max(this.maxWeight, style.weight);
   }
-  return (this._lastStyle = this._styleIndex[key]);
+  return this._styleIndex[key];
 };
 
 RouteStore.prototype._extendBox = function (block, x, y) {

@@ -14,16 +14,14 @@ export var NEVER = 255;
 // Beyond this zoom a deviation is too small to matter; deeper recursion would only cost time.
 var DEEPEST = 24;
 var HALF_PIXEL = 0.5;
+// Half a pixel at each zoom, in zoom-0 units: exact, being halves of halves.
+var HALF_PIXEL_AT = Array.from({ length: DEEPEST + 1 }, function (_, z) { return HALF_PIXEL / Math.pow(2, z); });
 
 // The lowest whole zoom at which a vertex that moves the line by `deviation` (zoom-0 units)
 // moves it by more than half a pixel.
 export function zoomForDeviation(deviation) {
-  if (!(deviation > HALF_PIXEL / Math.pow(2, DEEPEST))) return NEVER;
-  var z = Math.max(0, Math.ceil(Math.log2(HALF_PIXEL / deviation)));
-  // log2 may be off by one ulp either way: settle on the exact boundary.
-  while (z > 0 && HALF_PIXEL / Math.pow(2, z - 1) < deviation) z--;
-  while (HALF_PIXEL / Math.pow(2, z) >= deviation) z++;
-  return z;
+  for (var z = 0; z <= DEEPEST; z++) if (deviation > HALF_PIXEL_AT[z]) return z;
+  return NEVER;
 }
 
 // Distance from vertex k to the segment from vertex a to vertex b, positions in xy pairs.
