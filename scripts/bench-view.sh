@@ -2,7 +2,8 @@
 # A written page in the desktop program's own view on a virtual display: shown to route
 # painted, and the longest frame of four zoom steps, with a screenshot before and after each.
 # Without an argument, the profile page of a 100,000-point ride from the bench generator
-# (compression 0) is written and shown.
+# (compression 0) is written and shown. VIEW_BENCH_OUT names the folder for the page and
+# screenshots (default: a new one under TMPDIR).
 #   bash scripts/bench-view.sh [PAGE.html]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,7 @@ build_dir=${BUILD_DIR:-build}
 [ -f "$build_dir/CMakeCache.txt" ] || BUILD_DIR=$build_dir bash scripts/build.sh
 cmake --build "$build_dir" --target trackalbum-cli make_bench_gpx view_zoom_bench --parallel 2 >/dev/null
 out=${VIEW_BENCH_OUT:-$(mktemp -d "${TMPDIR:-/tmp}/view-bench-XXXXXX")}
+mkdir -p "$out"
 page=${1:-}
 if [ -z "$page" ]; then
   "$build_dir/make_bench_gpx" "$out/ride.gpx" 100000
