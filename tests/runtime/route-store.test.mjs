@@ -28,6 +28,10 @@ test('positions read back as given, across the antimeridian and at the map\'s no
   // The antimeridian crossing runs the short way: a few pixels wide at zoom 0, not the world.
   const x = (k) => store.xy[2 * (store.first[1] + k)];
   assert.ok(Math.abs(x(1) - x(0)) < 0.01 && Math.abs(x(2) - x(0)) < 1);
+  // A longitude trillions of turns out (a position built unbounded) is brought within half a
+  // turn of the one before at once.
+  const far = store.add(Float64Array.of(35, 139, 35, 1e15, 35, -1e15), style('#FF0000'));
+  for (const k of [1, 2]) assert.ok(Math.abs(store.lng(far, k) - store.lng(far, k - 1)) <= 180);
 });
 
 test('a piece taken out gives back its positions and is no longer drawn; one added again comes last', () => {
