@@ -13,10 +13,7 @@
 #include <string>
 #include <vector>
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/log.h>
-
+#include "BenchApp.h"
 #include "pipeline/Apply.h"
 #include "pipeline/ControlPanel.h"
 #include "pipeline/Document.h"
@@ -162,20 +159,6 @@ int RunBench() {
     return 0;
 }
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override {
-        // Whatever the toolkit logs goes to stderr rather than into a box at the end.
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        return true;
-    }
-    int OnRun() override {
-        wxGUIEventLoop loop;
-        wxEventLoopActivator activate(&loop);
-        return RunBench();
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,7 +167,5 @@ int main(int argc, char** argv) {
         return 2;
     }
     Arguments.assign(argv + 1, argv + 5);
-    wxApp::SetInstance(new BenchApp);
-    int toolkitArgc = 1;
-    return wxEntry(toolkitArgc, argv);
+    return RunBenchApp(argv, RunBench);
 }

@@ -1,5 +1,9 @@
 // The five controls the pages add. Each v2 control object builds its Leaflet control when
 // the map adds it.
+import { L, afterZoomAnimation, isLoaded } from './leaflet.js';
+import { LABELS, SCRIPT, TILES } from './environment.js';
+import { GEvent } from './events.js';
+import { G_DEFAULT_MAP_TYPES, createTileLayer } from './tiles.js';
 
 var ARROWS = {
   up: '<svg viewBox="0 0 10 10" width="10" height="10"><path d="M5 1 9 8H1z"/></svg>',
@@ -22,20 +26,13 @@ function controlButton(parent, className, title, html, onClick) {
   return a;
 }
 
-// Leaflet drops a zoom or pan asked for while a zoom animation runs: a quick second click
-// would be lost. Such a request waits for the animation's end instead.
-function afterZoomAnimation(map, action) {
-  if (map._animatingZoom) map.once('zoomend', action);
-  else action();
-}
-
 // Arrows pan by half the map, as v2 did.
 function panPad(gmap, parent) {
   var pad = L.DomUtil.create('div', 'trackalbum-pan', parent);
-  var map = gmap._map;
+  var map = gmap._leaflet;
   function pan(dx, dy) {
     return function () {
-      if (!map._loaded) return;
+      if (!isLoaded(map)) return;
       afterZoomAnimation(map, function () {
         var size = map.getSize();
         map.panBy([dx * size.x / 2, dy * size.y / 2]);
@@ -53,8 +50,8 @@ function zoomButton(gmap, parent, delta) {
   return controlButton(parent, delta > 0 ? 'trackalbum-zoom-in' : 'trackalbum-zoom-out',
                        delta > 0 ? LABELS.zoomIn : LABELS.zoomOut, delta > 0 ? '+' : '&minus;',
                        function () {
-                         var map = gmap._map;
-                         if (map._loaded) afterZoomAnimation(map, function () { map.setZoom(map.getZoom() + delta); });
+                         var map = gmap._leaflet;
+                         if (isLoaded(map)) afterZoomAnimation(map, function () { map.setZoom(map.getZoom() + delta); });
                        });
 }
 
@@ -84,7 +81,7 @@ var NavigationControl = L.Control.extend({
 // A vertical bar with one step per zoom level; click a step or drag the knob.
 var STEP = 8;
 function ZoomBar(map, parent) {
-  this._map = map;
+  this._view = map;
   var bar = this._bar = L.DomUtil.create('div', 'trackalbum-zoombar', parent);
   bar.title = LABELS.zoomBar;
   this._knob = L.DomUtil.create('div', 'trackalbum-zoombar-knob', bar);
@@ -102,12 +99,12 @@ function ZoomBar(map, parent) {
     if (!self._dragging) return;
     self._dragging = false;
     var z = self._zoomAt(e);
-    if (map._loaded) map.setZoom(z); else self.update();
+    if (isLoaded(map)) map.setZoom(z); else self.update();
   });
   this.update();
 }
 ZoomBar.prototype._levels = function () {
-  var max = this._map.getMaxZoom();
+  var max = this._view.getMaxZoom();
   return isFinite(max) ? max : 18;
 };
 ZoomBar.prototype._zoomAt = function (e) {
@@ -122,11 +119,11 @@ ZoomBar.prototype._drag = function (e) {
 ZoomBar.prototype.update = function () {
   var max = this._levels();
   this._bar.style.height = ((max + 1) * STEP) + 'px';
-  var z = this._map._loaded ? this._map.getZoom() : 0;
+  var z = isLoaded(this._view) ? this._view.getZoom() : 0;
   this._knob.style.top = ((max - z) * STEP) + 'px';
 };
 ZoomBar.prototype.remove = function () {
-  this._map.off('zoomend zoomlevelschange load', this._update);
+  this._view.off('zoomend zoomlevelschange load', this._update);
 };
 
 var MapTypeControl = L.Control.extend({
@@ -161,23 +158,23 @@ var MapTypeControl = L.Control.extend({
   }
 });
 
-function GSmallMapControl() {}
+export function GSmallMapControl() {}
 GSmallMapControl.prototype._build = function (gmap) { return new NavigationControl(gmap, { large: false }); };
 
-function GLargeMapControl() {}
+export function GLargeMapControl() {}
 GLargeMapControl.prototype._build = function (gmap) { return new NavigationControl(gmap, { large: true }); };
 
-function GMapTypeControl() {}
+export function GMapTypeControl() {}
 GMapTypeControl.prototype._build = function (gmap) { return new MapTypeControl(gmap); };
 
 // Metric only for Japanese readers; metric and imperial otherwise.
-function GScaleControl() {}
+export function GScaleControl() {}
 GScaleControl.prototype._build = function () {
   return L.control.scale({ position: 'bottomleft', metric: true, imperial: !SCRIPT.japanese });
 };
 
 // An inset of the street map showing the main view's rectangle; drag it to pan.
-function GOverviewMapControl() {}
+export function GOverviewMapControl() {}
 GOverviewMapControl.prototype._needsView = true;
 GOverviewMapControl.prototype._build = function () {
   var layer = createTileLayer(TILES.normal) || L.layerGroup();

@@ -11,7 +11,7 @@ function listenersOf(target, name) {
   return target.__gevents[name] || (target.__gevents[name] = []);
 }
 
-var GEvent = {
+export var GEvent = {
   addListener: function (target, name, fn) {
     var h = new Listener(target, String(name), fn);
     if (target && target.__gevents) {

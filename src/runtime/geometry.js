@@ -1,12 +1,12 @@
 // Positions, bounds, pixel points and sizes with the v2 method names the pages call.
 
-function wrapLng(lng) {
+export function wrapLng(lng) {
   if (lng >= -180 && lng < 180) return lng;
   var w = ((lng + 180) % 360 + 360) % 360 - 180;
   return w;
 }
 
-function GLatLng(lat, lng, unbounded) {
+export function GLatLng(lat, lng, unbounded) {
   lat = +lat;
   lng = +lng;
   if (!unbounded) {
@@ -23,8 +23,14 @@ GLatLng.prototype.lngRadians = function () { return this.x * Math.PI / 180; };
 GLatLng.prototype.equals = function (other) {
   return !!other && Math.abs(this.y - other.y) < 1e-9 && Math.abs(this.x - other.x) < 1e-9;
 };
+// Great-circle distance in metres on a sphere of the earth's mean radius.
+var EARTH_RADIUS = 6371000;
 GLatLng.prototype.distanceFrom = function (other) {
-  return L.CRS.Earth.distance(toLeafletLatLng(this), toLeafletLatLng(other));
+  var rad = Math.PI / 180;
+  var sinLat = Math.sin((other.y - this.y) * rad / 2);
+  var sinLng = Math.sin((other.x - this.x) * rad / 2);
+  var a = sinLat * sinLat + Math.cos(this.y * rad) * Math.cos(other.y * rad) * sinLng * sinLng;
+  return 2 * EARTH_RADIUS * Math.atan2(Math.sqrt(a), Math.sqrt(1 - a));
 };
 GLatLng.prototype.toUrlValue = function (precision) {
   var p = precision === undefined ? 6 : precision;
@@ -32,13 +38,14 @@ GLatLng.prototype.toUrlValue = function (precision) {
 };
 GLatLng.prototype.toString = function () { return '(' + this.y + ', ' + this.x + ')'; };
 
-function toLeafletLatLng(p) { return new L.LatLng(p.y, p.x); }
-function fromLeafletLatLng(ll) { return new GLatLng(ll.lat, ll.lng); }
+// Leaflet takes any object with lat and lng.
+export function toLeafletLatLng(p) { return { lat: p.y, lng: p.x }; }
+export function fromLeafletLatLng(ll) { return new GLatLng(ll.lat, ll.lng); }
 
 // Latitudes form a plain interval (the pages pass the north-west corner first, so the two
 // corners are sorted); longitudes run eastwards from the first corner to the second and may
 // cross the antimeridian, as in v2.
-function GLatLngBounds(sw, ne) {
+export function GLatLngBounds(sw, ne) {
   this._empty = true;
   if (sw) this.extend(sw);
   if (ne) {
@@ -96,7 +103,7 @@ GLatLngBounds.prototype.toString = function () {
 };
 
 // The visible area of a Leaflet map; a view wider than the world contains every longitude.
-function boundsFromLeaflet(lb) {
+export function boundsFromLeaflet(lb) {
   var b = new GLatLngBounds();
   var sw = lb.getSouthWest(), ne = lb.getNorthEast();
   b._empty = false;
@@ -108,10 +115,10 @@ function boundsFromLeaflet(lb) {
   return b;
 }
 
-function GPoint(x, y) { this.x = +x || 0; this.y = +y || 0; }
+export function GPoint(x, y) { this.x = +x || 0; this.y = +y || 0; }
 GPoint.prototype.equals = function (o) { return !!o && o.x === this.x && o.y === this.y; };
 GPoint.prototype.toString = function () { return '(' + this.x + ', ' + this.y + ')'; };
 
-function GSize(width, height) { this.width = +width || 0; this.height = +height || 0; }
+export function GSize(width, height) { this.width = +width || 0; this.height = +height || 0; }
 GSize.prototype.equals = function (o) { return !!o && o.width === this.width && o.height === this.height; };
 GSize.prototype.toString = function () { return '(' + this.width + ', ' + this.height + ')'; };

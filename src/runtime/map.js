@@ -1,8 +1,15 @@
 // GMap2 over a Leaflet map in the page's own division, at the size the page's style gives it.
+import { L, InfoWindow, isLoaded, isRemoved } from './leaflet.js';
+import { GLatLngBounds, boundsFromLeaflet, fromLeafletLatLng, toLeafletLatLng } from './geometry.js';
+import { GEvent } from './events.js';
+import { G_DEFAULT_MAP_TYPES, G_NORMAL_MAP, layersForType } from './tiles.js';
+import { GPolyline } from './overlays.js';
+import { RouteLayer } from './route-layer.js';
 
+// The maps of the page, taken down by GUnload.
 var MAPS = [];
 
-function GMap2(container, options) {
+export function GMap2(container, options) {
   this.__gevents = {};
   options = options || {};
   this._container = container;
@@ -11,7 +18,7 @@ function GMap2(container, options) {
   this._type = null;
   this._typeLayers = {};
   this._infoWindow = null;
-  var map = this._map = L.map(container, {
+  var map = this._leaflet = L.map(container, {
     zoomControl: false,
     attributionControl: false,
     // v2 defaults: no wheel zoom (the profile pages scroll), a double click centres the map.
@@ -33,14 +40,14 @@ function GMap2(container, options) {
 }
 
 GMap2.prototype.getContainer = function () { return this._container; };
-GMap2.prototype.isLoaded = function () { return !!this._map._loaded; };
+GMap2.prototype.isLoaded = function () { return !!isLoaded(this._leaflet); };
 
 GMap2.prototype.getSize = function () {
-  var s = this._map.getSize();
+  var s = this._leaflet.getSize();
   return new GSize(s.x, s.y);
 };
 
-GMap2.prototype.checkResize = function () { this._map.invalidateSize(false); };
+GMap2.prototype.checkResize = function () { this._leaflet.invalidateSize(false); };
 
 GMap2.prototype._maxZoom = function () {
   return this._type ? this._typeLayers[this._type._id].maxZoom : 19;
@@ -56,36 +63,36 @@ function clampZoom(gmap, zoom) {
 GMap2.prototype.setCenter = function (point, zoom, type) {
   if (type) this.setMapType(type);
   var z = clampZoom(this, zoom);
-  if (z === null) z = this._map._loaded ? this._map.getZoom() : 0;
-  this._map.setView(toLeafletLatLng(point), z, { animate: false });
+  if (z === null) z = isLoaded(this._leaflet) ? this._leaflet.getZoom() : 0;
+  this._leaflet.setView(toLeafletLatLng(point), z, { animate: false });
 };
 
 GMap2.prototype.panTo = function (point) {
-  if (this._map._loaded) this._map.panTo(toLeafletLatLng(point)); else this.setCenter(point);
+  if (isLoaded(this._leaflet)) this._leaflet.panTo(toLeafletLatLng(point)); else this.setCenter(point);
 };
 
 GMap2.prototype.getCenter = function () {
-  return this._map._loaded ? fromLeafletLatLng(this._map.getCenter()) : null;
+  return isLoaded(this._leaflet) ? fromLeafletLatLng(this._leaflet.getCenter()) : null;
 };
 
 GMap2.prototype.getBounds = function () {
-  return this._map._loaded ? boundsFromLeaflet(this._map.getBounds()) : new GLatLngBounds();
+  return isLoaded(this._leaflet) ? boundsFromLeaflet(this._leaflet.getBounds()) : new GLatLngBounds();
 };
 
-GMap2.prototype.getZoom = function () { return this._map._loaded ? this._map.getZoom() : 0; };
+GMap2.prototype.getZoom = function () { return isLoaded(this._leaflet) ? this._leaflet.getZoom() : 0; };
 GMap2.prototype.setZoom = function (z) {
   var zoom = clampZoom(this, z);
-  if (zoom !== null && this._map._loaded) this._map.setZoom(zoom);
+  if (zoom !== null && isLoaded(this._leaflet)) this._leaflet.setZoom(zoom);
 };
 GMap2.prototype.zoomIn = function () { this.setZoom(this.getZoom() + 1); };
 GMap2.prototype.zoomOut = function () { this.setZoom(this.getZoom() - 1); };
 
 // The highest whole zoom at which the bounds fit the division; works before the first view.
 GMap2.prototype.getBoundsZoomLevel = function (bounds) {
-  var size = this._map.getSize();
+  var size = this._leaflet.getSize();
   if (!bounds || bounds.isEmpty() || size.x <= 0 || size.y <= 0) return 0;
   var sw = bounds.getSouthWest(), ne = bounds.getNorthEast();
-  var crs = this._map.options.crs;
+  var crs = this._leaflet.options.crs;
   var a = crs.latLngToPoint(new L.LatLng(ne.y, 0), 0);
   var b = crs.latLngToPoint(new L.LatLng(sw.y, 0), 0);
   var height0 = Math.abs(b.y - a.y);              // pixels at zoom 0
@@ -103,7 +110,7 @@ GMap2.prototype.getMapTypes = function () { return G_DEFAULT_MAP_TYPES.slice(); 
 GMap2.prototype.setMapType = function (type) {
   if (G_DEFAULT_MAP_TYPES.indexOf(type) < 0) type = G_NORMAL_MAP;
   if (type === this._type) return;
-  var map = this._map;
+  var map = this._leaflet;
   if (this._type) {
     this._typeLayers[this._type._id].layers.forEach(function (l) { map.removeLayer(l); });
   }
@@ -117,9 +124,9 @@ GMap2.prototype.setMapType = function (type) {
 GMap2.prototype.addControl = function (control) {
   if (!control || typeof control._build !== 'function' || this._controls.some(function (c) { return c.g === control; })) return;
   var built = control._build(this);
-  var map = this._map;
+  var map = this._leaflet;
   // The overview inset follows the main view, so it waits for the first one.
-  if (control._needsView) map.whenReady(function () { if (map._container) built.addTo(map); });
+  if (control._needsView) map.whenReady(function () { if (!isRemoved(map)) built.addTo(map); });
   else built.addTo(map);
   this._controls.push({ g: control, l: built });
 };
@@ -135,65 +142,30 @@ GMap2.prototype.removeControl = function (control) {
 };
 
 GMap2.prototype.addOverlay = function (overlay) {
-  if (!overlay || overlay._map === this || !(overlay instanceof GPolyline || overlay._layer)) return;
-  if (overlay._map) overlay._map.removeOverlay(overlay);
-  overlay._map = this;
+  if (!overlay || overlay._owner === this || !(overlay instanceof GPolyline || overlay._layer)) return;
+  if (overlay._owner) overlay._owner.removeOverlay(overlay);
+  overlay._owner = this;
   this._overlays.push(overlay);
-  if (overlay instanceof GPolyline) this._addLine(overlay);
-  else this._map.addLayer(overlay._layer);
+  if (overlay instanceof GPolyline) this._routeLayer().addLine(overlay);
+  else this._leaflet.addLayer(overlay._layer);
 };
 
 GMap2.prototype.removeOverlay = function (overlay) {
   var i = this._overlays.indexOf(overlay);
   if (i < 0) return;
   this._overlays.splice(i, 1);
-  overlay._map = null;
-  if (overlay instanceof GPolyline) this._removeLine(overlay);
-  else this._map.removeLayer(overlay._layer);
+  overlay._owner = null;
+  if (overlay instanceof GPolyline) this._routeLayer().removeLine(overlay);
+  else this._leaflet.removeLayer(overlay._layer);
 };
 
-// Polylines of one style share one multi-line layer, styles stacked in order of first use.
-// Changes are gathered and handed to Leaflet once the page's script has run (a microtask),
-// so thousands of addOverlay calls cost one update.
-GMap2.prototype._lineBatch = function (line) {
-  if (!this._lineBatches) this._lineBatches = {};
-  var batch = this._lineBatches[line._styleKey];
-  if (!batch) {
-    batch = this._lineBatches[line._styleKey] = { lines: [], layer: L.polyline([], line._style), dirty: false };
-    this._map.addLayer(batch.layer);
+// All polylines of the map share one layer that draws them in the order they were added.
+GMap2.prototype._routeLayer = function () {
+  if (!this._route) {
+    this._route = new RouteLayer();
+    this._leaflet.addLayer(this._route);
   }
-  return batch;
-};
-
-GMap2.prototype._addLine = function (line) {
-  var batch = this._lineBatch(line);
-  batch.lines.push(line);
-  this._markDirty(batch);
-};
-
-GMap2.prototype._removeLine = function (line) {
-  var batch = this._lineBatch(line);
-  var i = batch.lines.indexOf(line);
-  if (i >= 0) batch.lines.splice(i, 1);
-  this._markDirty(batch);
-};
-
-GMap2.prototype._markDirty = function (batch) {
-  batch.dirty = true;
-  if (this._flushPending) return;
-  this._flushPending = true;
-  var self = this;
-  Promise.resolve().then(function () { self._flushLines(); });
-};
-
-GMap2.prototype._flushLines = function () {
-  this._flushPending = false;
-  for (var key in this._lineBatches) {
-    var batch = this._lineBatches[key];
-    if (!batch.dirty) continue;
-    batch.dirty = false;
-    batch.layer.setLatLngs(batch.lines.map(function (l) { return l._latlngs; }));
-  }
+  return this._route;
 };
 
 GMap2.prototype.clearOverlays = function () {
@@ -216,7 +188,7 @@ GMap2.prototype._openInfoWindow = function (point, html, anchor) {
   });
   popup.setLatLng(toLeafletLatLng(point)).setContent(content);
   this._infoWindow = popup;
-  this._map.openPopup(popup);
+  this._leaflet.openPopup(popup);
   Array.prototype.forEach.call(content.querySelectorAll('img'), function (img) {
     if (img.complete) return;
     var relayout = function () {
@@ -244,16 +216,16 @@ GMap2.prototype.openInfoWindowHtml = function (point, html) {
   this._openInfoWindow(point, html, null);
 };
 
-GMap2.prototype.closeInfoWindow = function () { this._map.closePopup(); };
+GMap2.prototype.closeInfoWindow = function () { this._leaflet.closePopup(); };
 
 GMap2.prototype._destroy = function () {
   GEvent.clearListeners(this);
-  this._map.remove();
+  this._leaflet.remove();
 };
 
-function GBrowserIsCompatible() { return true; }
+export function GBrowserIsCompatible() { return true; }
 
-function GUnload() {
+export function GUnload() {
   MAPS.splice(0).forEach(function (m) {
     try { m._destroy(); } catch (e) { /* the page is going away */ }
   });

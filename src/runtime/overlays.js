@@ -1,6 +1,11 @@
-// Markers, icons, polylines and the information window.
+// Markers, icons and polylines.
+import { L, leafletImage } from './leaflet.js';
+import { GLatLng, GLatLngBounds, GPoint, GSize, toLeafletLatLng } from './geometry.js';
+import { GEvent } from './events.js';
+import { BLANK_TILE } from './tiles.js';
+import { lineStyle } from './settings.js';
 
-function GIcon(copy, image) {
+export function GIcon(copy, image) {
   copy = copy || {};
   this.image = image || copy.image || null;
   this.shadow = copy.shadow || null;
@@ -11,9 +16,9 @@ function GIcon(copy, image) {
 }
 
 // The standard pin: Leaflet's marker picture, anchored at its point.
-var G_DEFAULT_ICON = new GIcon();
-G_DEFAULT_ICON.image = LEAFLET_IMAGES['marker-icon.png'];
-G_DEFAULT_ICON.shadow = LEAFLET_IMAGES['marker-shadow.png'];
+export var G_DEFAULT_ICON = new GIcon();
+G_DEFAULT_ICON.image = leafletImage('marker-icon.png');
+G_DEFAULT_ICON.shadow = leafletImage('marker-shadow.png');
 G_DEFAULT_ICON.iconSize = new GSize(25, 41);
 G_DEFAULT_ICON.shadowSize = new GSize(41, 41);
 G_DEFAULT_ICON.iconAnchor = new GPoint(12, 41);
@@ -40,12 +45,12 @@ function leafletIcon(icon) {
   return L.icon(options);
 }
 
-function GMarker(point, iconOrOptions) {
+export function GMarker(point, iconOrOptions) {
   this.__gevents = {};
   var options = iconOrOptions instanceof GIcon ? { icon: iconOrOptions } : (iconOrOptions || {});
   this._icon = options.icon instanceof GIcon ? options.icon : G_DEFAULT_ICON;
   this._point = point;
-  this._map = null;
+  this._owner = null;
   var lIcon = leafletIcon(this._icon);
   this._popupAnchor = L.point(lIcon.options.popupAnchor);
   this._layer = L.marker(toLeafletLatLng(point), {
@@ -66,66 +71,60 @@ GMarker.prototype.setPoint = function (point) {
 };
 GMarker.prototype.setLatLng = GMarker.prototype.setPoint;
 GMarker.prototype.openInfoWindowHtml = function (html) {
-  if (this._map) this._map._openInfoWindow(this._point, html, this._popupAnchor);
+  if (this._owner) this._owner._openInfoWindow(this._point, html, this._popupAnchor);
 };
 GMarker.prototype.closeInfoWindow = function () {
-  if (this._map) this._map.closeInfoWindow();
+  if (this._owner) this._owner.closeInfoWindow();
 };
 GMarker.prototype.hide = function () { this._layer.setOpacity(0); };
 GMarker.prototype.show = function () { this._layer.setOpacity(1); };
 
-// A map draws its polylines in one Leaflet layer per style (see GMap2.addOverlay): a profile
-// page adds thousands of short grade-coloured pieces, and one layer each made such a page
-// slow to open, pan and zoom.
-// Consecutive longitudes are kept within half a turn of each other, so a track that crosses
-// the antimeridian is drawn the short way rather than around the world.
-function GPolyline(points, color, weight, opacity) {
+// A polyline keeps its positions as latitude, longitude pairs in a typed array until it is
+// put on a map; from then on the map's route store holds them (see route-layer.js) and they
+// are read back from there.
+export function GPolyline(points, color, weight, opacity) {
   this.__gevents = {};
-  this._map = null;
-  var lls = new Array(points ? points.length : 0);
-  var prev = null;
-  for (var i = 0; i < lls.length; i++) {
+  this._owner = null;
+  var given = points && points.length > 0 ? points.length : 0;
+  var positions = new Float64Array(2 * given);
+  var n = 0;
+  for (var i = 0; i < given; i++) {
     var p = points[i];
-    var lng = p.x;
-    if (prev !== null) {
-      while (lng - prev > 180) lng -= 360;
-      while (prev - lng > 180) lng += 360;
+    // A position that is no number has nowhere to be drawn; the line goes on without it.
+    if (p && isFinite(p.y) && isFinite(p.x)) {
+      positions[2 * n] = +p.y;
+      positions[2 * n + 1] = +p.x;
+      n++;
     }
-    prev = lng;
-    lls[i] = new L.LatLng(p.y, lng);
   }
-  this._points = points || [];
-  this._latlngs = lls;
-  this._style = {
-    color: /^#[0-9a-fA-F]{6}$/.test(color) ? color : '#0000FF',
-    weight: weight > 0 ? +weight : 5,
-    opacity: opacity >= 0 && opacity <= 1 ? +opacity : 1,
-    interactive: false,
-    className: 'trackalbum-polyline'
-  };
-  this._styleKey = this._style.color.toLowerCase() + '|' + this._style.weight + '|' + this._style.opacity;
+  this._positions = n === given ? positions : positions.slice(0, 2 * n);
+  this._style = lineStyle(color, weight, opacity);
+  this._store = null;
+  this._piece = -1;
 }
-GPolyline.prototype.getVertexCount = function () { return this._points.length; };
-GPolyline.prototype.getVertex = function (i) { return this._points[i]; };
+GPolyline.prototype.getVertexCount = function () {
+  return this._store ? this._store.count[this._piece] : this._positions.length / 2;
+};
+GPolyline.prototype.getVertex = function (i) {
+  if (!(i >= 0 && i < this.getVertexCount())) return undefined;
+  return this._store ? new GLatLng(this._store.lat(this._piece, i), this._store.lng(this._piece, i))
+                     : new GLatLng(this._positions[2 * i], this._positions[2 * i + 1]);
+};
 GPolyline.prototype.getBounds = function () {
   var b = new GLatLngBounds();
-  this._points.forEach(function (p) { b.extend(p); });
+  for (var i = 0; i < this.getVertexCount(); i++) b.extend(this.getVertex(i));
   return b;
 };
-
-// The bubble grows to its content, including a picture larger than the box the page's style
-// gives it, and lays itself out again whenever a picture inside finishes (or fails) loading.
-var InfoWindow = L.Popup.extend({
-  _updateLayout: function () {
-    var node = this._contentNode;
-    var style = node.style;
-    style.width = '';
-    style.height = '';
-    style.whiteSpace = 'nowrap';
-    var width = Math.max(node.offsetWidth, node.scrollWidth, this.options.minWidth);
-    style.width = (width + 1) + 'px';
-    style.whiteSpace = '';
-    if (node.scrollHeight > node.clientHeight) style.height = node.scrollHeight + 'px';
-    this._containerWidth = this._container.offsetWidth;
-  }
-});
+// On a map the store holds the line's positions and style: a long ride has many thousands.
+GPolyline.prototype._moveInto = function (store) {
+  this._piece = store.add(this._positions, this._style);
+  this._store = store;
+  this._positions = null;
+  this._style = null;
+};
+GPolyline.prototype._moveOut = function () {
+  this._style = this._store.styles[this._store.style[this._piece]];
+  this._positions = this._store.remove(this._piece);
+  this._store = null;
+  this._piece = -1;
+};

@@ -1,27 +1,10 @@
-// The three map types and their tile layers. Templates take {z} {x} {y} {s} and {key}; any other
-// brace text is left as written, so an odd template still loads (or fails) tile by tile
-// instead of stopping the page.
+// The three map types and their tile layers.
+import { L, TemplateTileLayer } from './leaflet.js';
+import { LABELS, SCRIPT, TILES } from './environment.js';
 
-var BLANK_TILE = 'data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7';
+export var BLANK_TILE = 'data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7';
 
-var TemplateTileLayer = L.TileLayer.extend({
-  getTileUrl: function (coords) {
-    var layer = this;
-    var values = {
-      z: this._getZoomForUrl(),
-      x: coords.x,
-      y: coords.y,
-      s: this._getSubdomain(coords),
-      key: encodeURIComponent(this.options.key || ''),
-      r: L.Browser.retina ? '@2x' : ''
-    };
-    return this._url.replace(/\{(z|x|y|s|key|r)\}/g, function (all, name) {
-      return String(values[name]);
-    });
-  }
-});
-
-function createTileLayer(conf, extra) {
+export function createTileLayer(conf, extra) {
   if (!conf.url) return null;
   return new TemplateTileLayer(conf.url, L.extend({
     attribution: conf.attribution,
@@ -32,19 +15,19 @@ function createTileLayer(conf, extra) {
   }, extra || {}));
 }
 
-function GMapType(id, label) {
+export function GMapType(id, label) {
   this._id = id;
   this._label = label;
 }
 GMapType.prototype.getName = function () { return LABELS[this._label]; };
 
-var G_NORMAL_MAP = new GMapType('normal', 'normal');
-var G_SATELLITE_MAP = new GMapType('aerial', 'aerial');
-var G_HYBRID_MAP = new GMapType('hybrid', 'hybrid');
-var G_DEFAULT_MAP_TYPES = [G_NORMAL_MAP, G_SATELLITE_MAP, G_HYBRID_MAP];
+export var G_NORMAL_MAP = new GMapType('normal', 'normal');
+export var G_SATELLITE_MAP = new GMapType('aerial', 'aerial');
+export var G_HYBRID_MAP = new GMapType('hybrid', 'hybrid');
+export var G_DEFAULT_MAP_TYPES = [G_NORMAL_MAP, G_SATELLITE_MAP, G_HYBRID_MAP];
 
 // Layers of one map type, bottom first, and the zoom the type goes up to.
-function layersForType(type) {
+export function layersForType(type) {
   var layers = [];
   var maxZoom;
   if (type === G_SATELLITE_MAP || type === G_HYBRID_MAP) {

@@ -1,5 +1,6 @@
 #include "shell/CPageGoogleAPIKey.h"
 
+#include <wx/choice.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -39,11 +40,11 @@ CPageGoogleAPIKey::CPageGoogleAPIKey(wxWindow* parent, ApiKeyPage& model) : wxPa
                  wxALIGN_CENTER_VERTICAL);
     top->Add(hostRow, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * Gap);
 
-    auto* tiles = new wxFlexGridSizer(4, Gap, Gap);
-    tiles->AddGrowableCol(1, 3);
-    tiles->AddGrowableCol(2, 2);
+    auto* tiles = new wxFlexGridSizer(5, Gap, Gap);
+    tiles->AddGrowableCol(2, 3);
+    tiles->AddGrowableCol(3, 2);
     tiles->AddSpacer(0);
-    for (const char* heading : {"Url", "Attribution", "MaxZoom"}) tiles->Add(label(heading));
+    for (const char* heading : {"サービス", "Url", "Attribution", "MaxZoom"}) tiles->Add(label(heading));
     struct Layer {
         const char* name;
         Text url;
@@ -52,28 +53,46 @@ CPageGoogleAPIKey::CPageGoogleAPIKey(wxWindow* parent, ApiKeyPage& model) : wxPa
         SetText setAttribution;
         int (ApiKeyPage::*zoom)() const;
         void (ApiKeyPage::*setZoom)(int);
+        bool overlay;
     };
     const Layer layers[] = {
         {"NormalTile", &ApiKeyPage::GetNormalTileUrl, &ApiKeyPage::SetNormalTileUrl,
          &ApiKeyPage::GetNormalTileAttribution, &ApiKeyPage::SetNormalTileAttribution,
-         &ApiKeyPage::GetNormalTileMaxZoom, &ApiKeyPage::SetNormalTileMaxZoom},
+         &ApiKeyPage::GetNormalTileMaxZoom, &ApiKeyPage::SetNormalTileMaxZoom, false},
         {"AerialTile", &ApiKeyPage::GetAerialTileUrl, &ApiKeyPage::SetAerialTileUrl,
          &ApiKeyPage::GetAerialTileAttribution, &ApiKeyPage::SetAerialTileAttribution,
-         &ApiKeyPage::GetAerialTileMaxZoom, &ApiKeyPage::SetAerialTileMaxZoom},
+         &ApiKeyPage::GetAerialTileMaxZoom, &ApiKeyPage::SetAerialTileMaxZoom, false},
         {"OverlayTile", &ApiKeyPage::GetOverlayTileUrl, &ApiKeyPage::SetOverlayTileUrl,
          &ApiKeyPage::GetOverlayTileAttribution, &ApiKeyPage::SetOverlayTileAttribution,
-         &ApiKeyPage::GetOverlayTileMaxZoom, &ApiKeyPage::SetOverlayTileMaxZoom},
+         &ApiKeyPage::GetOverlayTileMaxZoom, &ApiKeyPage::SetOverlayTileMaxZoom, true},
     };
     for (const Layer& layer : layers) {
         const std::string name = layer.name;
+        TileServiceField service{nullptr, nullptr, nullptr, nullptr, GetTileServiceChoices(layer.overlay)};
+        wxArrayString labels;
+        for (const TileService& s : service.services) labels.Add(U8(std::string(s.Label)));
+        labels.Add(U8(std::string(OtherTileServiceLabel)));
+        service.choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, labels, 0, wxDefaultValidator,
+                                      name + "Service");
+        service.url = textField((name + "Url").c_str(), layer.url, layer.setUrl, FromDIP(300));
+        service.attribution = textField((name + "Attribution").c_str(), layer.attribution, layer.setAttribution,
+                                        FromDIP(200));
+        service.maxZoom = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(FromDIP(44), -1), 0,
+                                         wxDefaultValidator, name + "MaxZoom");
+        zooms_.push_back({service.maxZoom, layer.zoom, layer.setZoom});
         tiles->Add(label(layer.name), 0, wxALIGN_CENTER_VERTICAL);
-        tiles->Add(textField((name + "Url").c_str(), layer.url, layer.setUrl, FromDIP(300)), 1, wxEXPAND);
-        tiles->Add(textField((name + "Attribution").c_str(), layer.attribution, layer.setAttribution, FromDIP(200)), 1,
-                   wxEXPAND);
-        auto* zoom = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(FromDIP(44), -1), 0,
-                                    wxDefaultValidator, name + "MaxZoom");
-        zooms_.push_back({zoom, layer.zoom, layer.setZoom});
-        tiles->Add(zoom);
+        tiles->Add(service.choice, 0, wxALIGN_CENTER_VERTICAL);
+        tiles->Add(service.url, 1, wxEXPAND);
+        tiles->Add(service.attribution, 1, wxEXPAND);
+        tiles->Add(service.maxZoom);
+        services_.push_back(std::move(service));
+    }
+    // Bound once the list stops growing: each handler keeps the index of its layer.
+    for (size_t i = 0; i < services_.size(); ++i) {
+        services_[i].choice->Bind(wxEVT_CHOICE, [this, i](wxCommandEvent&) { FillFromService(services_[i]); });
+        for (wxTextCtrl* edit : {services_[i].url, services_[i].attribution, services_[i].maxZoom}) {
+            edit->Bind(wxEVT_TEXT, [this, i](wxCommandEvent&) { ShowMatchingService(services_[i]); });
+        }
     }
     top->Add(tiles, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * Gap);
     SetSizerAndFit(top);
@@ -83,7 +102,27 @@ CPageGoogleAPIKey::CPageGoogleAPIKey(wxWindow* parent, ApiKeyPage& model) : wxPa
 bool CPageGoogleAPIKey::TransferDataToWindow() {
     for (const TextField& field : texts_) field.edit->ChangeValue(U8((model_.*field.get)()));
     for (const TileZoomField& field : zooms_) field.edit->ChangeValue(wxString::Format("%d", (model_.*field.get)()));
+    for (const TileServiceField& field : services_) ShowMatchingService(field);
     return true;
+}
+
+// "その他" leaves the fields as they are, to be typed.
+void CPageGoogleAPIKey::FillFromService(const TileServiceField& field) {
+    const auto chosen = static_cast<size_t>(field.choice->GetSelection());
+    if (chosen >= field.services.size()) return;
+    const TileService& service = field.services[chosen];
+    field.url->ChangeValue(U8(std::string(service.Url)));
+    field.attribution->ChangeValue(U8(std::string(service.Attribution)));
+    field.maxZoom->ChangeValue(wxString::Format("%d", service.MaxZoom));
+}
+
+// A zoom that is no number matches no service: "その他" until it is corrected.
+void CPageGoogleAPIKey::ShowMatchingService(const TileServiceField& field) {
+    int zoom = 0;
+    const bool number = ParseIntegerField(ToUtf8(field.maxZoom->GetValue()), zoom);
+    const TileLayer typed{ToUtf8(field.url->GetValue()), ToUtf8(field.attribution->GetValue()), zoom};
+    const size_t match = number ? FindTileServiceChoice(field.services, typed) : field.services.size();
+    field.choice->SetSelection(static_cast<int>(match));
 }
 
 bool CPageGoogleAPIKey::TransferDataFromWindow() {

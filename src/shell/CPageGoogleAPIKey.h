@@ -1,13 +1,17 @@
 #pragma once
 // The "Google API Key" page: the map API key, where the pages load the map script and the
 // player's icons from, and the tile services of the map runtime; bound to its ApiKeyPage.
+// Each tile layer offers its ready services as a choice that fills the layer's three fields;
+// the choice follows the fields when they are typed.
 #include <string>
 #include <vector>
 
 #include <wx/panel.h>
 
 #include "pipeline/ApiKeyPage.h"
+#include "settings/TileLayers.h"
 
+class wxChoice;
 class wxTextCtrl;
 
 namespace trackalbum {
@@ -34,9 +38,21 @@ private:
         void (ApiKeyPage::*set)(int);
     };
 
+    // One layer's choice of service and its three fields.
+    struct TileServiceField {
+        wxChoice* choice;
+        wxTextCtrl* url;
+        wxTextCtrl* attribution;
+        wxTextCtrl* maxZoom;
+        std::vector<TileService> services;
+    };
+    void FillFromService(const TileServiceField& field);
+    void ShowMatchingService(const TileServiceField& field);
+
     ApiKeyPage& model_;
     std::vector<TextField> texts_;
     std::vector<TileZoomField> zooms_;
+    std::vector<TileServiceField> services_;
 };
 
 }  // namespace trackalbum

@@ -2,6 +2,7 @@
 // The main view: an embedded browser that shows the written page. It starts blank and is
 // navigated only by Apply's show step.
 #include <string>
+#include <string_view>
 
 #include <wx/panel.h>
 
@@ -9,6 +10,11 @@ class wxWebView;
 class wxWebViewEvent;
 
 namespace trackalbum {
+
+// The User-Agent the view sends: the engine's own, then "Trackalbum/VERSION", as tile
+// services ask applications to name themselves. A version that is not plain ASCII text
+// (none built in) leaves the product name alone, as a header holds only ASCII.
+std::string ProgramUserAgent(std::string_view engineAgent, std::string_view version);
 
 class CTrackalbumView : public wxPanel {
 public:

@@ -1,7 +1,7 @@
 // Checks of a loaded page against the statements in its own text.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { AERIAL_HOST, NORMAL_HOST, PIXEL_OF, openPage, pageFacts, settle } from './support.mjs';
+import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, openPage, pageFacts, settle, tileService } from './support.mjs';
 
 export const TYPE_LABELS = {
   ja: ['地図', '航空写真', '地図+写真'],
@@ -13,21 +13,66 @@ export function assertNoProblems(opened) {
   assert.deepEqual(opened.problems, [], 'console errors, page errors or stray requests');
 }
 
-// The runtime draws the polylines of one colour and width as one path, styles in order of
-// first use: each style's path holds one line per GPolyline statement of that style with two
-// or more positions (the view holds the whole route, so none is clipped away).
-export async function checkPolylines(page, facts) {
-  const drawn = await page.$$eval('.leaflet-overlay-pane path.trackalbum-polyline', (paths) =>
-    paths.map((p) => ({ color: p.getAttribute('stroke').toLowerCase(), width: +p.getAttribute('stroke-width'),
-                        // Leaflet writes "M0 0" for a path with nothing to draw.
-                        lines: p.getAttribute('d') === 'M0 0' ? 0 : (p.getAttribute('d').match(/M/g) || []).length })));
-  const want = [];
-  for (const { color, width, points } of facts.polylines) {
-    let style = want.find((w) => w.color === color && w.width === width);
-    if (!style) want.push(style = { color, width, lines: 0 });
-    if (points >= 2) style.lines++;
+// The route as drawn: each position of the page's polylines of two or more points is painted
+// (a pixel within a pixel of it on the route's canvas), the last one's colour shows, and
+// nothing is painted for a page whose polylines have fewer points. inView: only positions
+// inside the map division count, for a view that shows part of the route. Returns the
+// painted pixels' count and box in the map.
+export async function checkPolylines(page, facts, { inView = false } = {}) {
+  const lines = facts.polylines.filter((p) => p.points >= 2);
+  const want = [...new Set(lines.map((p) => p.color))];
+  // Each polyline's positions follow the previous one's in the page's text.
+  const positions = [];
+  let offset = 0;
+  for (const p of facts.polylines) {
+    if (p.points >= 2) positions.push(...facts.route.slice(offset, offset + p.points));
+    offset += p.points;
   }
-  assert.deepEqual(drawn, want);
+  const got = await page.evaluate(([pixelOf, colours, positions, inView]) => {
+    const f = eval(pixelOf);
+    const canvas = document.querySelector('#map canvas.trackalbum-route');
+    if (!canvas) return { painted: 0, colours: colours.map(() => 0), missing: positions.length };
+    const el = document.getElementById('map');
+    const m = el.getBoundingClientRect();
+    const r = canvas.getBoundingClientRect();
+    const ratio = canvas.width / r.width;
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    const alpha = (x, y) => {
+      const cx = Math.round((x + m.left - r.left) * ratio), cy = Math.round((y + m.top - r.top) * ratio);
+      return cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height ? 0 : data[4 * (cy * canvas.width + cx) + 3];
+    };
+    const rgb = colours.map((c) => [1, 3, 5].map((k) => parseInt(c.slice(k, k + 2), 16)));
+    const counts = colours.map(() => 0);
+    let painted = 0;
+    const box = { left: Infinity, right: -Infinity, top: Infinity, bottom: -Infinity };
+    for (let y = 0; y < el.clientHeight; y++) {
+      for (let x = 0; x < el.clientWidth; x++) {
+        const cx = Math.round((x + m.left - r.left) * ratio), cy = Math.round((y + m.top - r.top) * ratio);
+        if (cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height) continue;
+        const k = 4 * (cy * canvas.width + cx);
+        if (data[k + 3] === 0) continue;
+        painted++;
+        box.left = Math.min(box.left, x);
+        box.right = Math.max(box.right, x);
+        box.top = Math.min(box.top, y);
+        box.bottom = Math.max(box.bottom, y);
+        if (data[k + 3] < 255) continue;
+        rgb.forEach((c, i) => { if (c[0] === data[k] && c[1] === data[k + 1] && c[2] === data[k + 2]) counts[i]++; });
+      }
+    }
+    const missing = positions.filter(([lat, lng]) => {
+      const p = f(lat, lng);
+      if (inView && !(p.x >= 0 && p.y >= 0 && p.x < el.clientWidth && p.y < el.clientHeight)) return false;
+      for (let dy = -1; dy <= 1; dy++) for (let dx = -1; dx <= 1; dx++) if (alpha(p.x + dx, p.y + dy) > 0) return false;
+      return true;
+    }).length;
+    return { painted, colours: counts, missing, box };
+  }, [PIXEL_OF, want, positions, inView]);
+  assert.equal(got.missing, 0, 'route positions with nothing painted');
+  // Later lines may cover earlier ones whole; nothing covers the last.
+  if (lines.length) assert.ok(got.colours[want.indexOf(lines.at(-1).color)] > 0, `no pixel of ${lines.at(-1).color}`);
+  if (!lines.length) assert.equal(got.painted, 0, 'painted without a line');
+  return got;
 }
 
 // One marker per placed photo, plus the player's icon where the page has one.
@@ -96,23 +141,24 @@ export async function checkControls(page, facts) {
     assert.equal(got.scaleLines.length, 0);
   }
   assert.equal(got.overview, has('GOverviewMapControl') ? 1 : 0, 'overview');
-  const attribution = { G_NORMAL_MAP: /OpenStreetMap/, G_SATELLITE_MAP: /地理院タイル/, G_HYBRID_MAP: /地理院タイル/ };
+  const attribution = { G_NORMAL_MAP: /地理院タイル/, G_SATELLITE_MAP: /地理院タイル/, G_HYBRID_MAP: /地理院タイル/ };
   assert.match(got.attribution, attribution[facts.mapType]);
 }
 
-// Hosts of the tiles on screen, per layer, with each layer's opacity.
+// Services of the tiles on screen, per layer, with each layer's opacity.
 export async function tileLayers(page) {
   await settle(page);
   return page.$$eval('#map > .leaflet-map-pane > .leaflet-tile-pane > .leaflet-layer', (layers) => layers.map((layer) => ({
-    hosts: [...new Set([...layer.querySelectorAll('img.leaflet-tile-loaded')].map((i) => new URL(i.src).hostname))],
+    addresses: [...new Set([...layer.querySelectorAll('img.leaflet-tile-loaded')].map((i) => i.src))],
     opacity: +getComputedStyle(layer).opacity
-  })));
+  }))).then((layers) => layers.map(({ addresses, opacity }) => ({
+    hosts: [...new Set(addresses.map(tileService))], opacity })));
 }
 
 export const LAYERS_OF_TYPE = [
-  [{ hosts: [NORMAL_HOST], opacity: 1 }],
-  [{ hosts: [AERIAL_HOST], opacity: 1 }],
-  [{ hosts: [AERIAL_HOST], opacity: 1 }, { hosts: [NORMAL_HOST], opacity: 0.5 }]
+  [{ hosts: [NORMAL_SERVICE], opacity: 1 }],
+  [{ hosts: [AERIAL_SERVICE], opacity: 1 }],
+  [{ hosts: [AERIAL_SERVICE], opacity: 1 }, { hosts: [NORMAL_SERVICE], opacity: 0.5 }]
 ];
 
 // The page's map type is shown; each button switches to its layers and is shown pressed.
@@ -127,15 +173,49 @@ export async function checkMapTypes(page, facts) {
   }
 }
 
-// Waits until the element stops moving (the map pans a newly opened bubble into view).
+// Waits until the element stops moving (the map pans a newly opened bubble into view): the
+// same place over five frames in a row.
 export async function waitStill(page, selector) {
-  let last = '';
-  for (let i = 0; i < 50; i++) {
-    const now = await page.$eval(selector, (e) => JSON.stringify(e.getBoundingClientRect()));
-    if (now === last) return;
-    last = now;
-    await page.waitForTimeout(80);
-  }
+  await page.waitForFunction((sel) => {
+    const now = JSON.stringify(document.querySelector(sel).getBoundingClientRect());
+    const still = window.__still && window.__still.sel === sel && window.__still.at === now ? window.__still.frames + 1 : 0;
+    window.__still = { sel, at: now, frames: still };
+    return still >= 5;
+  }, selector, { polling: 'raf' });
+}
+
+// The map as the user sees it, markers and controls hidden: the number of pixels of each of
+// `colours` (#rrggbb, matched within a few levels), from a screenshot so that it counts what
+// is shown whatever draws it. around: only the 3 x 3 pixels around this point of the map.
+export async function colourCounts(page, colours, around) {
+  await page.addStyleTag({ content: '.leaflet-marker-pane, .leaflet-shadow-pane, .leaflet-control-container { display: none; }' });
+  const map = await page.locator('#map').boundingBox();
+  // Around a point: the 3 x 3 pixels whose middle one holds it.
+  const shot = around
+    ? await page.screenshot({ clip: { x: map.x + Math.floor(around.x) - 1, y: map.y + Math.floor(around.y) - 1, width: 3, height: 3 } })
+    : await page.locator('#map').screenshot();
+  return page.evaluate(async ([png, colours]) => {
+    const img = new Image();
+    img.src = `data:image/png;base64,${png}`;
+    await img.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = img.width;
+    canvas.height = img.height;
+    const ctx = canvas.getContext('2d');
+    ctx.drawImage(img, 0, 0);
+    const data = ctx.getImageData(0, 0, img.width, img.height).data;
+    const rgb = colours.map((c) => [1, 3, 5].map((k) => parseInt(c.slice(k, k + 2), 16)));
+    const counts = colours.map(() => 0);
+    for (let k = 0; k < data.length; k += 4) {
+      for (let i = 0; i < rgb.length; i++) {
+        if (Math.abs(rgb[i][0] - data[k]) + Math.abs(rgb[i][1] - data[k + 1]) + Math.abs(rgb[i][2] - data[k + 2]) <= 12) {
+          counts[i]++;
+          break;
+        }
+      }
+    }
+    return counts;
+  }, [shot.toString('base64'), colours]);
 }
 
 // Clicking each photo marker opens its bubble with the page's markup and the picture loaded,

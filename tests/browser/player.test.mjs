@@ -85,7 +85,8 @@ test('stop halts at the current position', async () => {
   await page.waitForFunction(() => pos >= 5);
   await page.click('input[name=play]');
   const stopped = await state();
-  await page.waitForTimeout(200);
+  // A step still pending at the stop would have run before a timer of the same delay set now.
+  await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, span)));
   const later = await state();
   assert.equal(stopped.play, '再生');
   assert.deepEqual(stopped.disabled, Array(7).fill(false));

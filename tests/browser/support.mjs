@@ -2,7 +2,7 @@
 // in Debian's chromium with every request outside the page folder answered by a stub tile or
 // refused, and the facts the page's own text states.
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -14,8 +14,14 @@ export const CLI = process.env.TRACKALBUM_CLI || join(ROOT, 'build', 'trackalbum
 export const SAMPLE_GPX = join(ROOT, 'examples', 'walk.gpx');
 export const SAMPLE_PHOTOS = join(ROOT, 'examples', 'photos');
 
-export const NORMAL_HOST = 'tile.openstreetmap.org';
-export const AERIAL_HOST = 'cyberjapandata.gsi.go.jp';
+// Tile services by host and, for GSI's several maps on one host, the map's folder.
+export function tileService(address) {
+  const url = new URL(address);
+  if (url.hostname === 'cyberjapandata.gsi.go.jp') return `gsi/${url.pathname.split('/')[2]}`;
+  return url.hostname;
+}
+export const NORMAL_SERVICE = 'gsi/std';
+export const AERIAL_SERVICE = 'gsi/seamlessphoto';
 
 // ---- PNG pictures (stub tiles, icons) ------------------------------------------------------
 
@@ -67,8 +73,10 @@ export function stubTile(rgb) {
 }
 
 export const TILE_COLOURS = {
-  [NORMAL_HOST]: [236, 230, 214],
-  [AERIAL_HOST]: [74, 104, 70],
+  [NORMAL_SERVICE]: [236, 230, 214],
+  [AERIAL_SERVICE]: [74, 104, 70],
+  'gsi/pale': [245, 245, 240],
+  'tile.openstreetmap.org': [242, 239, 233],
   'tiles.example.org': [200, 210, 240]
 };
 
@@ -105,6 +113,11 @@ export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {},
   run(args);
   const html = join(dir, 'html');
   if (!existsSync(join(html, 'maps'))) throw new Error(`Apply wrote no runtime into ${html}`);
+  // Another build of the runtime behind the program's tile line, to compare runtimes.
+  if (process.env.TRACKALBUM_RUNTIME) {
+    const tileLine = readFileSync(join(html, 'maps'), 'utf8').split('\n')[0];
+    writeFileSync(join(html, 'maps'), `${tileLine}\n${readFileSync(process.env.TRACKALBUM_RUNTIME, 'utf8')}`);
+  }
   const pages = Object.fromEntries(readdirSync(html).filter((f) => f.endsWith('.html'))
     .map((f) => [f.slice(basename(gpx, '.gpx').length + 1, -'.html'.length), join(html, f)]));
   return { dir, html, pages };
@@ -160,8 +173,10 @@ export async function launchBrowser() {
 
 // Opens a page as a user would and waits until its map has its first view and its tiles.
 // offline: every tile request fails, as without a network.
-export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false } = {}) {
-  const context = await browser.newContext({ viewport });
+// scale: device pixels to a CSS pixel, as on a high-density screen.
+export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false,
+                                               settleTiles = true, scale = 1 } = {}) {
+  const context = await browser.newContext({ viewport, deviceScaleFactor: scale });
   const page = await context.newPage();
   const folder = pathToFileURL(dirname(file)).href + '/';
   const problems = [];
@@ -182,15 +197,18 @@ export async function openPage(browser, file, { viewport = { width: 1280, height
       return route.abort();
     }
     if (offline) return route.abort('internetdisconnected');
-    if ((url.protocol === 'https:' || url.protocol === 'http:') && tiles[url.hostname]) {
-      return route.fulfill({ status: 200, contentType: 'image/png', body: stubTile(tiles[url.hostname]) });
+    const service = tileService(url.href);
+    if ((url.protocol === 'https:' || url.protocol === 'http:') && tiles[service]) {
+      return typeof tiles[service] === 'function' ? tiles[service](route)
+        : route.fulfill({ status: 200, contentType: 'image/png', body: stubTile(tiles[service]) });
     }
     problems.push(`unexpected request: ${url.href}`);
     return route.abort();
   });
   await page.goto(pathToFileURL(file).href, { waitUntil: 'load' });
   await page.waitForFunction(() => window.map && map.isLoaded());
-  await settle(page);
+  if (settleTiles) await settle(page);
+  else await nextFrames(page);
   return { page, context, problems, requests };
 }
 
@@ -199,7 +217,19 @@ export async function settle(page) {
   await page.waitForFunction(() =>
     !document.querySelector('.leaflet-tile-container img:not(.leaflet-tile-loaded)'), null, { timeout: 10000 })
     .catch(() => {});
-  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  await nextFrames(page);
+}
+
+// One step of the map's zoom (in or out), resolved when the view's move has ended.
+export function zoomStep(page, step) {
+  return page.evaluate((s) => new Promise((resolve) => {
+    const h = GEvent.addListener(map, 'moveend', () => { GEvent.removeListener(h); resolve(); });
+    if (s === 'in') map.zoomIn(); else map.zoomOut();
+  }), step);
+}
+
+export function nextFrames(page) {
+  return page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 }
 
 // In-page helper: the container pixel of a position, from the map's centre and zoom alone

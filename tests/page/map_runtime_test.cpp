@@ -22,9 +22,10 @@ bool IsAscii(std::string_view text) {
 TEST(TileConfigurationTest, DefaultsAreOneAsciiLineOfJson) {
     const std::string line = BuildTileConfiguration(TileLayers());
     EXPECT_EQ(line,
-              "var TrackalbumTiles = {\"normal\":{\"url\":\"https://tile.openstreetmap.org/{z}/{x}/{y}.png\","
-              "\"attribution\":\"&copy; \\u003Ca href=\\\"https://www.openstreetmap.org/copyright\\\">OpenStreetMap"
-              "\\u003C/a> contributors\",\"maxZoom\":19},\"aerial\":{\"url\":\"https://cyberjapandata.gsi.go.jp/xyz/"
+              "var TrackalbumTiles = {\"normal\":{\"url\":\"https://cyberjapandata.gsi.go.jp/xyz/std/{z}/{x}/{y}.png\","
+              "\"attribution\":\"\\u003Ca href=\\\"https://maps.gsi.go.jp/development/ichiran.html\\\">"
+              "\\u5730\\u7406\\u9662\\u30BF\\u30A4\\u30EB\\u003C/a>\",\"maxZoom\":18},"
+              "\"aerial\":{\"url\":\"https://cyberjapandata.gsi.go.jp/xyz/"
               "seamlessphoto/{z}/{x}/{y}.jpg\",\"attribution\":\"\\u003Ca href=\\\"https://maps.gsi.go.jp/development/"
               "ichiran.html\\\">\\u5730\\u7406\\u9662\\u30BF\\u30A4\\u30EB\\u003C/a>\",\"maxZoom\":18},"
               "\"overlay\":{\"url\":\"\",\"attribution\":\"\",\"maxZoom\":18}};\n");

@@ -57,7 +57,7 @@ TEST_F(ApplyTest, TrackWithPhotosWritesAllFiveKindsInOrder) {
                                             "ReadComments ride.gpx", "PlacePictures", "Reduce", "EnsureFolder html",
                                             "EnsureFolder html/img", "WritePage 2", "WritePage 1", "WritePage 3",
                                             "WritePage 6", "WritePage 7",
-                                            "WriteMapRuntime https://tile.openstreetmap.org/{z}/{x}/{y}.png",
+                                            "WriteMapRuntime https://cyberjapandata.gsi.go.jp/xyz/std/{z}/{x}/{y}.png",
                                             "WritePlayerIcons"));
 }
 

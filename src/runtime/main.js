@@ -1,4 +1,11 @@
 // The global names the pages call.
+import { GBrowserIsCompatible, GMap2, GUnload } from './map.js';
+import { GLatLng, GLatLngBounds, GPoint, GSize } from './geometry.js';
+import { GIcon, GMarker, GPolyline, G_DEFAULT_ICON } from './overlays.js';
+import { GEvent } from './events.js';
+import { GMapType, G_DEFAULT_MAP_TYPES, G_HYBRID_MAP, G_NORMAL_MAP, G_SATELLITE_MAP } from './tiles.js';
+import { GLargeMapControl, GMapTypeControl, GOverviewMapControl, GScaleControl, GSmallMapControl } from './controls.js';
+
 window.GMap2 = GMap2;
 window.GLatLng = GLatLng;
 window.GLatLngBounds = GLatLngBounds;
