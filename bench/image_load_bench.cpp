@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "platform/CFormat.h"
 
 namespace {

@@ -14,9 +14,9 @@
 
 #include "gps/GpsTrack.h"
 #include "page/OutputFiles.h"
+#include "page/PageOptions.h"
 #include "page/PageWriter.h"
 #include "photos/PictureList.h"
-#include "pipeline/PageOptions.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include <jpeglib.h>
 
 #include "RunProgram.h"
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "photos/PhotoCopyStep.h"
 #include "photos/ShrinkFilter.h"
 #include "platform/CFormat.h"

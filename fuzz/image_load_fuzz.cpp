@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "platform/ImageCodec.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <wx/init.h>
 #include <wx/sizer.h>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "pipeline/PictureThumbnail.h"
 #include "platform/CFormat.h"
 #include "shell/CPagePictureList.h"

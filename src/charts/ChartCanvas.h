@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 

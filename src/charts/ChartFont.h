@@ -2,7 +2,7 @@
 // The label text of the charts: what the layout measures is exactly what it draws.
 #include <string>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "platform/FreeTypeFont.h"  // TextExtent
 
 namespace trackalbum {

@@ -7,7 +7,7 @@
 
 #include "charts/ChartCanvas.h"
 #include "charts/ChartFont.h"
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 

@@ -13,14 +13,14 @@
 #include "cli/CliOptions.h"
 #include "cli/PanelSetting.h"
 #include "cli/TrackReport.h"
+#include "photos/PhotoCopyReport.h"
+#include "photos/PhotoCopyRun.h"
 #include "pipeline/Apply.h"
 #include "pipeline/ControlPanel.h"
 #include "pipeline/Document.h"
 #include "pipeline/PictureListRows.h"
-#include "photos/PhotoCopyReport.h"
-#include "photos/PhotoCopyRun.h"
-#include "platform/WxFileProfile.h"
 #include "settings/SettingsStore.h"
+#include "settings/WxFileProfile.h"
 
 #ifndef TRACKALBUM_VERSION
 #define TRACKALBUM_VERSION "0"

@@ -4,14 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "pipeline/PageOptions.h"
+#include "page/PageOptions.h"
+#include "platform/OutputPaths.h"
 
 namespace trackalbum {
 
-// Creates the folder when nothing of that name exists (one level); never reports.
-void EnsureFolder(const std::string& path);
-// The GPX file's name without folder and without a trailing ".gpx" (any case).
-std::string GetOutputBaseName(const std::string& gpxPath);
 // "html/" + base + "_picture" / "_route" / "_grade" by the kind's flags + ".html".
 std::string GetPagePath(int kind, const std::string& gpxPath);
 std::string GetElevationChartPath(const std::string& gpxPath);  // html/img/<base>_ele.gif

@@ -1,12 +1,12 @@
 #include "page/PageSkeleton.h"
 
 #include "page/Escaping.h"
+#include "page/OutputKind.h"
 #include "page/PageFormat.h"
 #include "page/PhotoMarkers.h"
 #include "page/Player.h"
 #include "page/ProfilePanel.h"
 #include "page/RouteOverlay.h"
-#include "pipeline/OutputKind.h"
 
 namespace trackalbum {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "gps/GpsTrack.h"
 #include "gps/TimeValue.h"
+#include "page/PageOptions.h"
 #include "photos/PictureList.h"
-#include "pipeline/PageOptions.h"
 
 namespace trackalbum {
 

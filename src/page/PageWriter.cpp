@@ -2,9 +2,9 @@
 
 #include "charts/Charts.h"
 #include "page/OutputFiles.h"
+#include "page/OutputKind.h"
 #include "page/PageFormat.h"
 #include "page/PageSkeleton.h"
-#include "pipeline/OutputKind.h"
 
 namespace trackalbum {
 

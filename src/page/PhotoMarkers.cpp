@@ -1,9 +1,9 @@
 #include "page/PhotoMarkers.h"
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "page/Escaping.h"
+#include "page/OutputKind.h"
 #include "page/PageFormat.h"
-#include "pipeline/OutputKind.h"
 #include "platform/CFormat.h"
 
 namespace trackalbum {

@@ -3,8 +3,8 @@
 // statement per placed photo at the end of load().
 #include <string>
 
+#include "page/PageOptions.h"
 #include "photos/PictureList.h"
-#include "pipeline/PageOptions.h"
 
 namespace trackalbum {
 

@@ -4,8 +4,8 @@
 
 #include "gps/GpsPointList.h"
 #include "page/Escaping.h"
+#include "page/OutputKind.h"
 #include "page/PageFormat.h"
-#include "pipeline/OutputKind.h"
 #include "platform/CFormat.h"
 
 namespace trackalbum {

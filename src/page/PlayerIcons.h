@@ -1,7 +1,7 @@
 #pragma once
 // The player's moving icon and its shadow, drawn by us: the pages name them under
 // "/ridefinder/images/" of IconHost, so with IconHost "." they must lie beside the pages.
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 

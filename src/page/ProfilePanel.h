@@ -4,7 +4,7 @@
 
 #include "gps/GpsTrack.h"
 #include "gps/TimeValue.h"
-#include "pipeline/PageOptions.h"
+#include "page/PageOptions.h"
 
 namespace trackalbum {
 

@@ -1,8 +1,8 @@
 #include "page/RouteOverlay.h"
 
+#include "page/OutputKind.h"
 #include "page/PageFormat.h"
 #include "page/Player.h"
-#include "pipeline/OutputKind.h"
 #include "platform/CFormat.h"
 
 namespace trackalbum {

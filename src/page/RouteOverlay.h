@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gps/GpsTrack.h"
-#include "pipeline/PageOptions.h"
+#include "page/PageOptions.h"
 
 namespace trackalbum {
 

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "page/OutputFiles.h"
 #include "platform/Errors.h"
+#include "platform/OutputPaths.h"
 #include "platform/ShiftJis.h"
 
 namespace trackalbum {

@@ -1,6 +1,6 @@
 #include "photos/PhotoCopyJobs.h"
 
-#include "page/OutputFiles.h"
+#include "platform/OutputPaths.h"
 
 namespace trackalbum {
 

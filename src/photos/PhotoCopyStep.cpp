@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "photos/PhotoCopyFile.h"
 #include "photos/ShrinkFilter.h"
 

@@ -26,7 +26,7 @@ void PictureRecord::Read(const std::string& folder, const std::string& fileName)
     // one of them.
     FileTimes times;
     if (!ReadFileTimes(path, times)) return;
-    TakenTime = times.birth ? std::min(times.lastWrite, *times.birth) : times.lastWrite;
+    TakenTime = TimeValue(times.birth ? std::min(times.lastWrite, *times.birth) : times.lastWrite);
 }
 
 std::string PictureRecord::GetFullPath() const {

@@ -1,7 +1,7 @@
 #pragma once
 // The photo reduction filter: each target pixel is the mean of the source pixels around its
 // centre, weighted by a parabolic window and rounded down.
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 

@@ -3,8 +3,8 @@
 #include <exception>
 #include <string>
 
+#include "page/OutputKind.h"
 #include "pipeline/BuildPageOptions.h"
-#include "pipeline/OutputKind.h"
 #include "pipeline/TimeOffsets.h"
 #include "platform/Errors.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "gps/GpsTrack.h"
+#include "page/PageOptions.h"
 #include "photos/PictureList.h"
-#include "pipeline/PageOptions.h"
 #include "platform/MessageHost.h"
 
 namespace trackalbum {

@@ -1,5 +1,5 @@
 #pragma once
-#include "pipeline/PageOptions.h"
+#include "page/PageOptions.h"
 #include "settings/MapSettings.h"
 #include "settings/RunOptions.h"
 

@@ -3,7 +3,7 @@
 // wide as high, else 75 x 100, every pixel taken from the nearest photo pixel.
 #include <string>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 

@@ -12,9 +12,9 @@ bool ReadFileTimes(const std::string& path, FileTimes& times) {
         statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, mask, &info) != 0) {
         return false;
     }
-    times.lastWrite = TimeValue(info.stx_mtime.tv_sec);
+    times.lastWrite = info.stx_mtime.tv_sec;
     times.birth.reset();
-    if (info.stx_mask & STATX_BTIME) times.birth = TimeValue(info.stx_btime.tv_sec);
+    if (info.stx_mask & STATX_BTIME) times.birth = info.stx_btime.tv_sec;
     return true;
 }
 

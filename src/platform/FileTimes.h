@@ -1,15 +1,15 @@
 #pragma once
 // A file's own times, for files that carry no time of their own making.
+#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "gps/TimeValue.h"
-
 namespace trackalbum {
 
+// Seconds since 1970-01-01 00:00:00 UTC, as the file system keeps them.
 struct FileTimes {
-    TimeValue lastWrite;
-    std::optional<TimeValue> birth;  // only where the file system keeps one
+    int64_t lastWrite = 0;
+    std::optional<int64_t> birth;  // only where the file system keeps one
 };
 
 // False when nothing of that name exists. A link that leads nowhere gives its own times.

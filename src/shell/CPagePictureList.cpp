@@ -6,7 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "pipeline/PictureThumbnail.h"
 #include "shell/CPictureView.h"
 #include "shell/CThumbnailCtrl.h"

@@ -7,8 +7,8 @@
 
 #include "pipeline/ControlPanel.h"
 #include "pipeline/DesktopCommandLine.h"
-#include "platform/WxFileProfile.h"
 #include "settings/SettingsStore.h"
+#include "settings/WxFileProfile.h"
 
 namespace trackalbum {
 

@@ -7,7 +7,7 @@
 #include "charts/ChartLabelFont.h"
 #include "charts/ChartRenderer.h"
 #include "charts/Charts.h"
-#include "image_test_support.h"
+#include "image/image_test_support.h"
 
 // fontconfig keeps its configuration for the life of the process (freed only by FcFini,
 // which would pull it from under every other user); not a leak of ours.

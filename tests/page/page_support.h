@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "gps/GpsTrack.h"
+#include "page/PageOptions.h"
 #include "photos/PictureList.h"
-#include "pipeline/PageOptions.h"
 
 namespace trackalbum::testing {
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <map>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "photos/PictureList.h"
 #include "photos/temp_folder_support.h"
 #include "pipeline/PictureThumbnail.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <map>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "page/PhotoMarkers.h"
 #include "photos/PhotoCopyRun.h"
 #include "photos/Placement.h"

@@ -10,7 +10,7 @@
 #include <set>
 #include <thread>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "photos/PhotoCopyReport.h"
 #include "photos/PhotoCopyRun.h"
 #include "photos/PhotoCopyWorker.h"

@@ -52,7 +52,7 @@ TEST_F(PictureScanTest, TakesEveryFileWithItsExifOrFileTime) {
     EXPECT_EQ(pictures_[1].TakenTime, TimeValue(1200000000));
     EXPECT_NE(pictures_[2].TakenTime, TimeValue()) << "the link's own time";
     EXPECT_EQ(pictures_[3].TakenTime, pictures_[0].TakenTime);
-    EXPECT_EQ(pictures_[7].TakenTime, born.birth.value_or(TimeValue(4000000000)));
+    EXPECT_EQ(pictures_[7].TakenTime, TimeValue(born.birth.value_or(4000000000)));
 }
 
 TEST_F(PictureScanTest, ListsManyAndOddNamesWithLettersFoldedToUpperCase) {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/WxFileProfile.h"
+#include "settings/WxFileProfile.h"
 
 namespace trackalbum {
 namespace {

@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "platform/CFormat.h"
-#include "platform/WxFileProfile.h"
 #include "settings/MemoryProfile.h"
+#include "settings/WxFileProfile.h"
 
 namespace trackalbum {
 namespace {

@@ -10,7 +10,7 @@
 #include <wx/uiaction.h>
 
 #include "PageTestSupport.h"
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "shell/CPictureView.h"
 #include "shell/CThumbnailCtrl.h"
 #include "shell/ShellText.h"

@@ -16,8 +16,8 @@
 
 #include "pipeline/ControlPanel.h"
 #include "pipeline/DesktopCommandLine.h"
-#include "platform/WxFileProfile.h"
 #include "settings/SettingsStore.h"
+#include "settings/WxFileProfile.h"
 #include "shell/CMainFrame.h"
 #include "shell/COperationDlg.h"
 #include "shell/CPageCameraGPS.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 

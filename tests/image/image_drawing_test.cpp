@@ -4,7 +4,7 @@
 #include <tuple>
 #include <utility>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum {
 namespace {

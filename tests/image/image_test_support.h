@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 
 namespace trackalbum::image_test {
 

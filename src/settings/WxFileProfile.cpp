@@ -1,4 +1,4 @@
-#include "platform/WxFileProfile.h"
+#include "settings/WxFileProfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // Loading and saving of Image through the codecs, and the header-only size query.
 #include <vector>
 
-#include "charts/Image.h"
+#include "image/Image.h"
 #include "platform/ExifOrientation.h"
 #include "platform/ImageCodec.h"
 #include "platform/ImageCodecIo.h"

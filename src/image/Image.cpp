@@ -1,4 +1,4 @@
-#include "charts/Image.h"
+#include "image/Image.h"
 
 #include <cstring>
 

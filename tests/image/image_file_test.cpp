@@ -6,8 +6,8 @@
 #include <map>
 #include <tuple>
 
-#include "charts/Image.h"
-#include "image_test_support.h"
+#include "image/Image.h"
+#include "image/image_test_support.h"
 #include "support/CorpusTest.h"
 #include "support/MiniJson.h"
 
