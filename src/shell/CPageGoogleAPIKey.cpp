@@ -6,8 +6,8 @@
 #include <wx/textctrl.h>
 
 #include "pipeline/IntegerField.h"
-#include "shell/ShellMessageBox.h"
 #include "shell/ShellText.h"
+#include "shell/WholeNumberValidator.h"
 
 namespace trackalbum {
 namespace {
@@ -70,27 +70,28 @@ CPageGoogleAPIKey::CPageGoogleAPIKey(wxWindow* parent, ApiKeyPage& model) : wxPa
         const std::string name = layer.name;
         TileServiceField service{nullptr, nullptr, nullptr, nullptr, GetTileServiceChoices(layer.overlay)};
         wxArrayString labels;
-        for (const TileService& s : service.services) labels.Add(U8(std::string(s.Label)));
+        for (const TileService& s : service.Services) labels.Add(U8(std::string(s.Label)));
         labels.Add(U8(std::string(OtherTileServiceLabel)));
-        service.choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, labels, 0, wxDefaultValidator,
+        service.Choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, labels, 0, wxDefaultValidator,
                                       name + "Service");
-        service.url = textField((name + "Url").c_str(), layer.url, layer.setUrl, FromDIP(300));
-        service.attribution = textField((name + "Attribution").c_str(), layer.attribution, layer.setAttribution,
+        service.Url = textField((name + "Url").c_str(), layer.url, layer.setUrl, FromDIP(300));
+        service.Attribution = textField((name + "Attribution").c_str(), layer.attribution, layer.setAttribution,
                                         FromDIP(200));
-        service.maxZoom = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(FromDIP(44), -1), 0,
-                                         wxDefaultValidator, name + "MaxZoom");
-        zooms_.push_back({service.maxZoom, layer.zoom, layer.setZoom});
+        service.MaxZoom = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(FromDIP(44), -1), 0,
+                                         WholeNumberValidator(model_, layer.zoom, layer.setZoom,
+                                                              WholeNumberValidator::Keys::Any),
+                                         name + "MaxZoom");
         tiles->Add(label(layer.name), 0, wxALIGN_CENTER_VERTICAL);
-        tiles->Add(service.choice, 0, wxALIGN_CENTER_VERTICAL);
-        tiles->Add(service.url, 1, wxEXPAND);
-        tiles->Add(service.attribution, 1, wxEXPAND);
-        tiles->Add(service.maxZoom);
+        tiles->Add(service.Choice, 0, wxALIGN_CENTER_VERTICAL);
+        tiles->Add(service.Url, 1, wxEXPAND);
+        tiles->Add(service.Attribution, 1, wxEXPAND);
+        tiles->Add(service.MaxZoom);
         services_.push_back(std::move(service));
     }
     // Bound once the list stops growing: each handler keeps the index of its layer.
     for (size_t i = 0; i < services_.size(); ++i) {
-        services_[i].choice->Bind(wxEVT_CHOICE, [this, i](wxCommandEvent&) { FillFromService(services_[i]); });
-        for (wxTextCtrl* edit : {services_[i].url, services_[i].attribution, services_[i].maxZoom}) {
+        services_[i].Choice->Bind(wxEVT_CHOICE, [this, i](wxCommandEvent&) { FillFromService(services_[i]); });
+        for (wxTextCtrl* edit : {services_[i].Url, services_[i].Attribution, services_[i].MaxZoom}) {
             edit->Bind(wxEVT_TEXT, [this, i](wxCommandEvent&) { ShowMatchingService(services_[i]); });
         }
     }
@@ -100,44 +101,38 @@ CPageGoogleAPIKey::CPageGoogleAPIKey(wxWindow* parent, ApiKeyPage& model) : wxPa
 }
 
 bool CPageGoogleAPIKey::TransferDataToWindow() {
-    for (const TextField& field : texts_) field.edit->ChangeValue(U8((model_.*field.get)()));
-    for (const TileZoomField& field : zooms_) field.edit->ChangeValue(wxString::Format("%d", (model_.*field.get)()));
-    for (const TileServiceField& field : services_) ShowMatchingService(field);
+    for (const TextField& field : texts_) field.Edit->ChangeValue(U8((model_.*field.Get)()));
+    for (const TileServiceField& field : services_) {
+        ShowField(*field.MaxZoom);
+        ShowMatchingService(field);
+    }
     return true;
 }
 
 // "その他" leaves the fields as they are, to be typed.
 void CPageGoogleAPIKey::FillFromService(const TileServiceField& field) {
-    const auto chosen = static_cast<size_t>(field.choice->GetSelection());
-    if (chosen >= field.services.size()) return;
-    const TileService& service = field.services[chosen];
-    field.url->ChangeValue(U8(std::string(service.Url)));
-    field.attribution->ChangeValue(U8(std::string(service.Attribution)));
-    field.maxZoom->ChangeValue(wxString::Format("%d", service.MaxZoom));
+    const auto chosen = static_cast<size_t>(field.Choice->GetSelection());
+    if (chosen >= field.Services.size()) return;
+    const TileService& service = field.Services[chosen];
+    field.Url->ChangeValue(U8(std::string(service.Url)));
+    field.Attribution->ChangeValue(U8(std::string(service.Attribution)));
+    field.MaxZoom->ChangeValue(wxString::Format("%d", service.MaxZoom));
 }
 
 // A zoom that is no number matches no service: "その他" until it is corrected.
 void CPageGoogleAPIKey::ShowMatchingService(const TileServiceField& field) {
     int zoom = 0;
-    const bool number = ParseIntegerField(ToUtf8(field.maxZoom->GetValue()), zoom);
-    const TileLayer typed{ToUtf8(field.url->GetValue()), ToUtf8(field.attribution->GetValue()), zoom};
-    const size_t match = number ? FindTileServiceChoice(field.services, typed) : field.services.size();
-    field.choice->SetSelection(static_cast<int>(match));
+    const bool number = ParseIntegerField(ToUtf8(field.MaxZoom->GetValue()), zoom);
+    const TileLayer typed{ToUtf8(field.Url->GetValue()), ToUtf8(field.Attribution->GetValue()), zoom};
+    const size_t match = number ? FindTileServiceChoice(field.Services, typed) : field.Services.size();
+    field.Choice->SetSelection(static_cast<int>(match));
 }
 
 bool CPageGoogleAPIKey::TransferDataFromWindow() {
-    for (const TextField& field : texts_) (model_.*field.set)(ToUtf8(field.edit->GetValue()));
-    for (const TileZoomField& field : zooms_) {
-        int zoom = 0;
-        if (!ParseIntegerField(ToUtf8(field.edit->GetValue()), zoom)) {
-            ShowMessageBox(IntegerFieldMessage, wxOK | wxICON_EXCLAMATION, this);
-            field.edit->SetFocus();
-            field.edit->SelectAll();
-            return false;
-        }
-        (model_.*field.set)(zoom);
-        // The setting holds only the zooms a tile service can offer; show what was kept.
-        field.edit->ChangeValue(wxString::Format("%d", (model_.*field.get)()));
+    for (const TextField& field : texts_) (model_.*field.Set)(ToUtf8(field.Edit->GetValue()));
+    for (const TileServiceField& field : services_) {
+        if (!ReadField(*field.MaxZoom, *this)) return false;
+        ShowField(*field.MaxZoom);
     }
     return true;
 }

@@ -21,37 +21,32 @@ public:
     CPageGoogleAPIKey(wxWindow* parent, ApiKeyPage& model);
 
     bool TransferDataToWindow() override;
-    // A highest zoom that is no whole number is reported and ends the reading there.
+    // A highest zoom that is no whole number is reported and ends the reading there; a zoom
+    // read is shown as the setting keeps it (within what tile services offer).
     bool TransferDataFromWindow() override;
 
 private:
     using Text = const std::string& (ApiKeyPage::*)() const;
     using SetText = void (ApiKeyPage::*)(const std::string&);
     struct TextField {
-        wxTextCtrl* edit;
-        Text get;
-        SetText set;
-    };
-    struct TileZoomField {
-        wxTextCtrl* edit;
-        int (ApiKeyPage::*get)() const;
-        void (ApiKeyPage::*set)(int);
+        wxTextCtrl* Edit;
+        Text Get;
+        SetText Set;
     };
 
     // One layer's choice of service and its three fields.
     struct TileServiceField {
-        wxChoice* choice;
-        wxTextCtrl* url;
-        wxTextCtrl* attribution;
-        wxTextCtrl* maxZoom;
-        std::vector<TileService> services;
+        wxChoice* Choice;
+        wxTextCtrl* Url;
+        wxTextCtrl* Attribution;
+        wxTextCtrl* MaxZoom;
+        std::vector<TileService> Services;
     };
     void FillFromService(const TileServiceField& field);
     void ShowMatchingService(const TileServiceField& field);
 
     ApiKeyPage& model_;
     std::vector<TextField> texts_;
-    std::vector<TileZoomField> zooms_;
     std::vector<TileServiceField> services_;
 };
 
