@@ -23,15 +23,17 @@ TEST(PictureThumbnailTest, LandscapeAndSquareAre100By75PortraitIs75By100) {
     }
 }
 
-TEST(PictureThumbnailTest, TakesTheNearestPixelByIntegerDivision) {
+TEST(PictureThumbnailTest, EachPixelComesFromThePhotoPixelAtOrBeforeItsPlace) {
+    // A 200 x 250 photo in a 75 x 100 thumbnail: thumbnail pixel -> the photo pixel it shows.
+    const std::pair<std::pair<int, int>, Rgb> taken[] = {
+        {{0, 0}, {0, 0, 7}}, {{1, 1}, {2, 2, 7}}, {{37, 50}, {98, 125, 7}}, {{74, 99}, {197, 247, 7}}};
     for (int depth : {24, 32}) {
-        const Image photo = Coordinates(200, 250, depth);  // portrait: 75 x 100
-        const Image thumbnail = MakeThumbnail(photo);
+        const Image thumbnail = MakeThumbnail(Coordinates(200, 250, depth));
         ASSERT_EQ(thumbnail.GetWidth(), 75);
         ASSERT_EQ(thumbnail.GetHeight(), 100);
         EXPECT_EQ(thumbnail.GetDepth(), 24);
-        for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {74, 99}, {37, 50}}) {
-            EXPECT_EQ(thumbnail.GetPixel(x, y), (Rgb{uint8_t(x * 200 / 75), uint8_t(y * 250 / 100), 7}));
+        for (const auto& [at, rgb] : taken) {
+            EXPECT_EQ(thumbnail.GetPixel(at.first, at.second), rgb) << at.first << "," << at.second << " depth " << depth;
         }
     }
     // A photo smaller than the thumbnail is enlarged by repeating its pixels.
