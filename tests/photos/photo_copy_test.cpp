@@ -120,25 +120,6 @@ TEST_F(PhotoCopyTest, BothModesReplaceTargetsAndNameWhatTheyCannotRead) {
     for (std::string name : {"a.jpg", "notes.txt", "empty.jpg"}) EXPECT_EQ(ReadBytes("photos/" + name), ReadBytes("html/img/" + name));
 }
 
-// HEIF pictures reach the pages as JPEGs named as the pages link them, in both modes; the
-// comments file keeps their own names.
-TEST_F(PhotoCopyTest, HeifPhotosBecomeJpegsInBothModes) {
-    const std::string data = std::string(TEST_DATA_DIR) + "/data/";
-    for (const char* name : {"phone-turned.heic", "heif-named.JPG", "heif-truncated.heic"}) fs::copy_file(data + name, "photos/" + std::string(name));
-    pictures_.LoadPictures("photos");
-    for (PictureRecord& record : pictures_) record.SetComment("c");
-    EXPECT_EQ(Summary(RunAll(false)), "写真: コピー 0枚、縮小 2枚、失敗 1枚\n失敗: heif-truncated.heic（画像として読めません）\n");
-    EXPECT_EQ(Listing(), "heif-named.JPG:160x96 phone-turned.heic.jpg:120x160 ");
-    EXPECT_EQ(Summary(RunAll(true)), "写真: コピー 2枚、縮小 0枚、失敗 1枚\n失敗: heif-truncated.heic（画像として読めません）\n");
-    EXPECT_EQ(Listing(), "heif-named.JPG:200x120 phone-turned.heic.jpg:240x320 ");
-    for (const char* name : {"heif-named.JPG", "phone-turned.heic.jpg"}) EXPECT_EQ(ReadBytes("html/img/" + std::string(name)).substr(0, 3), "\xFF\xD8\xFF");
-    Image turned;
-    ASSERT_EQ(turned.Load("html/img/phone-turned.heic.jpg"), ImageStatus::Ok);
-    EXPECT_GT(turned.GetPixel(120, 20).r, 180);  // upright: red on top
-    const std::string comments = ReadBytes(GetCommentsPath("walk.gpx"));
-    for (const char* line : {"phone-turned.heic,c\r\n", "heif-named.JPG,c\r\n"}) EXPECT_NE(comments.find(line), std::string::npos) << comments;
-}
-
 TEST_F(PhotoCopyTest, PipesAreNeverOpened) {
     ASSERT_EQ(mkfifo("photos/pipe.jpg", 0644), 0);
     std::atomic<bool> opened = false;  // a writer gets through its open once a reader opens the pipe
