@@ -42,11 +42,6 @@ public:
 class PhotoCopyTest : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories("photos"); }
-    static void WritePhoto(const std::string& name, int width, int height) {
-        Image image;
-        ASSERT_TRUE(image.Create(width, height, 24));
-        ASSERT_EQ(ImageStatus::Ok, image.Save("photos/" + name));
-    }
     static PhotoCopyJobs Jobs(const Names& names, const std::string& folder = "photos") {
         PhotoCopyJobs jobs;
         jobs.SourceFolder = folder;
@@ -55,7 +50,7 @@ protected:
         return jobs;
     }
     // Shading, edges and noise, so that the encoder has real work and a mixed-up pixel shows.
-    static void WriteTexturedPhoto(const std::string& name, int width, int height, unsigned seed) {
+    static void WritePhoto(const std::string& name, int width, int height, unsigned seed = 0) {
         Image image;
         ASSERT_TRUE(image.Create(width, height, 24));
         for (int y = 0; y < height; ++y) {
@@ -120,25 +115,6 @@ TEST_F(PhotoCopyTest, BothModesReplaceTargetsAndNameWhatTheyCannotRead) {
     for (std::string name : {"a.jpg", "notes.txt", "empty.jpg"}) EXPECT_EQ(ReadBytes("photos/" + name), ReadBytes("html/img/" + name));
 }
 
-// HEIF pictures reach the pages as JPEGs named as the pages link them, in both modes; the
-// comments file keeps their own names.
-TEST_F(PhotoCopyTest, HeifPhotosBecomeJpegsInBothModes) {
-    const std::string data = std::string(TEST_DATA_DIR) + "/data/";
-    for (const char* name : {"phone-turned.heic", "heif-named.JPG", "heif-truncated.heic"}) fs::copy_file(data + name, "photos/" + std::string(name));
-    pictures_.LoadPictures("photos");
-    for (PictureRecord& record : pictures_) record.SetComment("c");
-    EXPECT_EQ(Summary(RunAll(false)), "写真: コピー 0枚、縮小 2枚、失敗 1枚\n失敗: heif-truncated.heic（画像として読めません）\n");
-    EXPECT_EQ(Listing(), "heif-named.JPG:160x96 phone-turned.heic.jpg:120x160 ");
-    EXPECT_EQ(Summary(RunAll(true)), "写真: コピー 2枚、縮小 0枚、失敗 1枚\n失敗: heif-truncated.heic（画像として読めません）\n");
-    EXPECT_EQ(Listing(), "heif-named.JPG:200x120 phone-turned.heic.jpg:240x320 ");
-    for (const char* name : {"heif-named.JPG", "phone-turned.heic.jpg"}) EXPECT_EQ(ReadBytes("html/img/" + std::string(name)).substr(0, 3), "\xFF\xD8\xFF");
-    Image turned;
-    ASSERT_EQ(turned.Load("html/img/phone-turned.heic.jpg"), ImageStatus::Ok);
-    EXPECT_GT(turned.GetPixel(120, 20).r, 180);  // upright: red on top
-    const std::string comments = ReadBytes(GetCommentsPath("walk.gpx"));
-    for (const char* line : {"phone-turned.heic,c\r\n", "heif-named.JPG,c\r\n"}) EXPECT_NE(comments.find(line), std::string::npos) << comments;
-}
-
 TEST_F(PhotoCopyTest, PipesAreNeverOpened) {
     ASSERT_EQ(mkfifo("photos/pipe.jpg", 0644), 0);
     std::atomic<bool> opened = false;  // a writer gets through its open once a reader opens the pipe
@@ -195,9 +171,9 @@ TEST_F(PhotoCopyTest, ManyThreadsGiveWhatOneThreadGives) {
     Names names;
     for (int i = 0; i < 9; ++i) {
         const bool upright = i % 3 == 1;
-        WriteTexturedPhoto(names.emplace_back(FormatC("t%d.jpg", i)), upright ? 300 + 40 * i : 640 - 30 * i, upright ? 500 : 360 + 7 * i, i);
+        WritePhoto(names.emplace_back(FormatC("t%d.jpg", i)), upright ? 300 + 40 * i : 640 - 30 * i, upright ? 500 : 360 + 7 * i, i);
     }
-    WriteTexturedPhoto("small.png", 90, 70, 99);
+    WritePhoto("small.png", 90, 70, 99);
     WriteBytes("photos/broken.jpg", "\xff\xd8\xff\xe0 cut short");
     names.insert(names.begin() + 3, "broken.jpg");
     names.insert(names.begin() + 6, "missing.jpg");
@@ -229,30 +205,6 @@ TEST_F(PhotoCopyTest, ManyThreadsGiveWhatOneThreadGives) {
             }
         }
     }
-}
-
-// A stop while several photos are in hand: those reported are the first of the list and
-// exactly those that reached the image folder; the rest are counted as not reached.
-TEST_F(PhotoCopyTest, AStopWithSeveralThreadsLeavesTheFirstPhotosDone) {
-    Names names;
-    for (int i = 0; i < 30; ++i) WriteTexturedPhoto(names.emplace_back(FormatC("p%d.jpg", 10 + i)), 400, 300, i);
-    PhotoCopyWorker worker(host_, false);
-    worker.SetThreadCount(3);
-    int last = 0;
-    host_.onPhotoDone = [&](int done) {
-        EXPECT_EQ(last + 1, done);
-        last = done;
-        if (done == 2) worker.RequestStop();
-    };
-    ASSERT_TRUE(worker.Start(Jobs(names)));
-    const PhotoCopySummary summary = worker.Wait();
-    EXPECT_EQ(last, summary.Shrunk);
-    EXPECT_EQ(30, summary.Shrunk + summary.NotReached);
-    EXPECT_GT(summary.NotReached, 0);
-    std::string expected;
-    for (int i = 0; i < last; ++i) expected += names[static_cast<size_t>(i)] + ":160x120 ";
-    EXPECT_EQ(expected, Listing());
-    EXPECT_EQ(host_.events.back(), "finished");
 }
 
 TEST_F(PhotoCopyTest, PreparationKeepsCommentsRescansAndRestoresIdleOnFailure) {

@@ -21,9 +21,9 @@ protected:
         point.Time = TimeValue(time), point.Latitude = latitude, point.Longitude = longitude;
         track_.AddTail(point);
     }
-    static PictureRecord Photo(int64_t taken) {
+    static PictureRecord Photo(int64_t taken, double ownLatitude = No, double ownLongitude = No) {
         PictureRecord record;
-        record.TakenTime = TimeValue(taken);
+        record.TakenTime = TimeValue(taken), record.OwnLatitude = ownLatitude, record.OwnLongitude = ownLongitude;
         return record;
     }
     void ExpectPlaced(int64_t taken, int32_t offset, double latitude, double longitude) {
@@ -42,7 +42,7 @@ TEST_F(PlacementTest, PhotosAtPointsBetweenThemAndOutsideTheTrack) {
     AddPoint(Start + 20, 35.3, 139.4);
     const struct { int64_t seconds; double latitude, longitude; } cases[] = {
         {-1, No, No}, {0, 35.0, 139.0}, {5, 35.05, 139.1}, {10, 35.1, 139.2},
-        {13, (35.1 * 7 + 35.3 * 3) / 10, (139.2 * 7 + 139.4 * 3) / 10}, {20, 35.3, 139.4}, {21, No, No}};
+        {13, 35.16, 139.26}, {20, 35.3, 139.4}, {21, No, No}};
     for (const auto& c : cases) ExpectPlaced(Start + c.seconds, 0, c.latitude, c.longitude);
     // The offset shifts the track: +9 h, then a camera 5 minutes fast added as -300 s.
     ExpectPlaced(Start + 9 * 3600 + 10, 9 * 3600, 35.1, 139.2);
@@ -84,18 +84,13 @@ TEST_F(PlacementTest, OnePassAndWalkAgreeOnRandomTracks) {
 // Photos that record where they were taken: those the time leaves unplaced take their own
 // position when it lies within the track's box widened by 0.01 degree.
 TEST_F(PlacementTest, UnplacedPhotosTakeTheirOwnPositionNearTheTrack) {
-    const auto photo = [](int64_t taken, double latitude, double longitude) {
-        PictureRecord record = Photo(taken);
-        record.OwnLatitude = latitude, record.OwnLongitude = longitude;
-        return record;
-    };
     struct { PictureRecord record; double latitude, longitude; } cases[] = {
-        {photo(Start - 600, 35.3099, 139.4099), 35.3099, 139.4099}, {photo(Start + 600, 34.9901, 138.9901), 34.9901, 138.9901},
-        {photo(Start - 600, 35.3101, 139.2), No, No}, {photo(Start - 600, 34.9899, 139.2), No, No},
-        {photo(Start - 600, 35.2, 139.4101), No, No}, {photo(Start - 600, 35.2, 138.9899), No, No},
-        {photo(Start + 10, 35.2, 139.3), 35.1, 139.2},  // placed by its time, which it keeps
-        {photo(Start + 600, No, No), No, No},           // no position of its own
-        {photo(Start + 600, -35.2, -139.3), No, No}};   // far away, at home
+        {Photo(Start - 600, 35.3099, 139.4099), 35.3099, 139.4099}, {Photo(Start + 600, 34.9901, 138.9901), 34.9901, 138.9901},
+        {Photo(Start - 600, 35.3101, 139.2), No, No}, {Photo(Start - 600, 34.9899, 139.2), No, No},
+        {Photo(Start - 600, 35.2, 139.4101), No, No}, {Photo(Start - 600, 35.2, 138.9899), No, No},
+        {Photo(Start + 10, 35.2, 139.3), 35.1, 139.2},  // placed by its time, which it keeps
+        {Photo(Start + 600, No, No), No, No},           // no position of its own
+        {Photo(Start + 600, -35.2, -139.3), No, No}};   // far away, at home
     PictureList pictures;
     for (const auto& c : cases) pictures.AddTail(c.record);
     PlacePictures(pictures, track_, 0);  // an empty track places nothing
