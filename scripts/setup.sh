@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libexpat1-dev libjpeg62-turbo-dev libpng-dev libgif-dev libheif-dev
+  # The tests read the corpus facts with it.
+  nlohmann-json3-dev
   libfreetype-dev libfontconfig-dev fonts-liberation
   libwxgtk3.2-dev
   # The desktop program: the web view (WebKitGTK), its tests under a virtual display,

@@ -2,6 +2,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
+
+#include "platform/MessageHost.h"
 
 namespace trackalbum::test {
 
@@ -17,6 +20,12 @@ struct ScopedTimeZone {
     }
     bool had;
     std::string previous;
+};
+
+// Keeps every message box the load would have shown.
+struct RecordingHost : MessageHost {
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
 };
 
 }  // namespace trackalbum::test

@@ -1,4 +1,5 @@
-// The GPX reader and LoadGpx, on made-up documents, the corpus of real logs and the sample.
+// The GPX reader and LoadGpx, on made-up documents, other programs' files, the corpus of real
+// logs and the sample.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "GpsTestSupport.h"
 #include "gps/LoadGpx.h"
@@ -18,11 +20,7 @@ namespace trackalbum {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RecordingHost : MessageHost {
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
+using test::RecordingHost;
 
 std::string Gpx(const std::string& body) { return "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\">" + body + "</gpx>"; }
 
@@ -161,6 +159,43 @@ TEST_F(LoadGpxTest, EntitiesAreRefusedAndABombFailsFastWithBoundedMemory) {
     EXPECT_EQ(track_.GetCount(), 1u);
 }
 
+// Every text between <tag> and </tag>, found by plain string search: the reader's own
+// account of the file is checked against this, not against itself.
+std::vector<std::string> Texts(const std::string& path, const std::string& tag) {
+    std::ifstream in(path);
+    const std::string text(std::istreambuf_iterator<char>(in), {}), open = "<" + tag + ">", close = "</" + tag + ">";
+    std::vector<std::string> found;
+    for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
+        const size_t start = at + open.size();
+        found.push_back(text.substr(start, text.find(close, start) - start));
+    }
+    return found;
+}
+
+// Files as another program writes them (tests/data): extensions beside the point's own
+// elements, GPX 1.0 routes, metadata times that are no track point.
+TEST(GpxWriterFilesTest, TrackAndRouteReadWithEveryPointTimeAndElevation) {
+    const test::ScopedTimeZone zone("Asia/Tokyo");
+    for (const auto& [file, count] : {std::pair{"gpsbabel-walk-11.gpx", 120u}, {"gpsbabel-route-10.gpx", 25u}}) {
+        SCOPED_TRACE(file);
+        const std::string path = std::string(TEST_DATA_DIR) + "/data/" + file;
+        GpsTrack track;
+        RecordingHost host;
+        ASSERT_EQ(LoadGpx(track, path, false, 0.0, host), 1);
+        EXPECT_EQ(host.messages, std::vector<std::string>{});
+        ASSERT_EQ(track.GetCount(), count);
+        std::vector<TimeValue> times, readTimes;
+        for (const std::string& text : Texts(path, "time")) times.push_back(ParseGpxTime(text));
+        std::vector<double> elevations, readElevations;
+        for (const std::string& text : Texts(path, "ele")) elevations.push_back(std::stod(text));
+        for (const GpsPoint& p : track) {
+            readTimes.push_back(p.GetTime());
+            readElevations.push_back(p.GetElevation());
+        }
+        EXPECT_EQ(readTimes, std::vector(times.begin() + 1, times.end()));  // the first is the metadata's
+        EXPECT_EQ(readElevations, elevations);  // not the geoid height beside it
+    }
+}
 
 using GpxCorpusTest = test::CorpusTest;
 
