@@ -62,13 +62,12 @@ TEST(PageTextTest, CoordinatesMatchPrintfForEveryValue) {
 }
 
 TEST(ProfilePanelTest, TimesAndPaces) {
-    const std::pair<int64_t, const char*> durations[] = {
-        {0, "00:00:00"}, {86399, "23:59:59"}, {86400, "24:00:00"}, {25 * 3600 + 2 * 60 + 3, "25:02:03"}};
-    for (const auto& [seconds, text] : durations) EXPECT_EQ(FormatDuration(TimeSpan(seconds)), text);
+    for (const auto& [seconds, text] : {std::pair<int64_t, const char*>{0, "00:00:00"}, {86399, "23:59:59"},
+                                        {86400, "24:00:00"}, {90123, "25:02:03"}})
+        EXPECT_EQ(FormatDuration(TimeSpan(seconds)), text);
     EXPECT_EQ(FormatPace(20.0), " 3.0");
-    for (const double none : {0.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
-        EXPECT_EQ(FormatPace(none), "  --");
-    }
+    for (const double none : {0.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(FormatPace(none), "  --") << none;
 }
 
 TEST(ProfilePanelTest, ElevationsAreWholeMetresAndEmptyClassesHaveNoPace) {

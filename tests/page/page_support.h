@@ -34,9 +34,7 @@ inline GpsTrack MakeTrack(const std::vector<TestPoint>& points, bool withTime = 
     GpsTrack track;
     for (const TestPoint& p : points) {
         GpsPoint point;
-        point.SetLatitude(p.latitude);
-        point.SetLongitude(p.longitude);
-        point.SetElevation(p.elevation);
+        point.SetLatitude(p.latitude), point.SetLongitude(p.longitude), point.SetElevation(p.elevation);
         if (withTime) point.SetTime(TimeValue(start.GetTime() + p.seconds));
         track.AddTail(point);
     }
@@ -75,11 +73,8 @@ inline PageOptions MakeOptions() {
 inline PictureRecord MakePicture(const std::string& name, const std::string& comment, TimeValue taken,
                                  double latitude = 360.0, double longitude = 360.0) {
     PictureRecord record;
-    record.SetFolder(std::string(TEST_DATA_DIR) + "/page/data");
-    record.SetFileName(name);
-    record.SetComment(comment);
-    record.SetTakenTime(taken);
-    record.SetPosition(latitude, longitude);
+    record.SetFolder(std::string(TEST_DATA_DIR) + "/page/data"), record.SetFileName(name), record.SetComment(comment);
+    record.SetTakenTime(taken), record.SetPosition(latitude, longitude);
     return record;
 }
 
@@ -128,8 +123,6 @@ public:
         std::filesystem::remove_all(path_, error);
     }
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& GetPath() const { return path_; }
 
 private:
     std::filesystem::path previous_, path_;
