@@ -52,7 +52,9 @@ public:
         return FormatC("%zu/%zu\r\n(100%%)", track_.GetCount(), track_.GetCount());
     }
     void EnsureFolder(const std::string& path) override { calls.push_back("EnsureFolder " + path); }
-    void WriteMapRuntime(const PageOptions& o) override { calls.push_back("WriteMapRuntime " + o.GetTileLayers().Normal.Url); }
+    void WriteMapRuntime(const PageOptions& options) override {
+        calls.push_back("WriteMapRuntime " + options.GetTileLayers().Normal.Url);
+    }
     void WritePlayerIcons() override { calls.push_back("WritePlayerIcons"); }
     void WritePage(int kind, const PageOptions&) override {
         calls.push_back("WritePage " + std::to_string(kind));

@@ -19,10 +19,10 @@ TEST(BuildPageOptionsTest, ColoursFlagsAndSizeTexts) {
     settings.UpColor = MakeColor(1, 2, 3);
     settings.DownColor = MakeColor(4, 5, 6);
     settings.ProfWidth = -5;
-    PageOptions options = BuildPageOptions(settings, {});
-    EXPECT_EQ(options.GetPathColorHex() + options.GetUpColorHex() + options.GetDownColorHex() + options.GetFlatColorHex(),
+    const PageOptions o = BuildPageOptions(settings, {});
+    EXPECT_EQ(o.GetPathColorHex() + o.GetUpColorHex() + o.GetDownColorHex() + o.GetFlatColorHex(),
               "FF0000" "010203" "040506" "0000FF");
-    EXPECT_EQ(options.GetDisplayWidthText() + options.GetProfWidthText() + options.GetProfHeightText(), "100%-5px600px");
+    EXPECT_EQ(o.GetDisplayWidthText() + o.GetProfWidthText() + o.GetProfHeightText(), "100%-5px600px");
     settings.DisplayType = 1;
     EXPECT_EQ(BuildPageOptions(settings, {}).GetDisplayHeightText(), "100px");
 }

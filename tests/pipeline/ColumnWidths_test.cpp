@@ -17,7 +17,7 @@ TEST(ColumnWidthsTest, KeepProportionsAndFillTheWidthUnlessThereIsNoneToShare) {
         {{0, 0}, 500, {0, 0}}, {{80, 40}, 0, {80, 40}}, {{}, 500, {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FitColumnWidths(c.widths, c.clientWidth), c.fitted) << c.widths.size() << " columns in " << c.clientWidth;
+        EXPECT_EQ(FitColumnWidths(c.widths, c.clientWidth), c.fitted) << c.widths.size() << " in " << c.clientWidth;
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ TEST(DesktopCommandLine, PathsAreMadeAbsoluteAndTheOutputsGoBesideTheGpxFile) {
 
 TEST(DesktopCommandLine, UsageErrorsSetNothingElse) {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"a.gpx", "b.gpx"}, {"--photos"}, {"--photos="}, {"--photos", "a", "--photos", "b"}, {"--gpx", "a.gpx"}, {""}}) {
+             {"a.gpx", "b.gpx"}, {"--photos"}, {"--photos="}, {"--photos", "a", "--photos", "b"}, {"--gpx", "a.gpx"},
+             {""}}) {
         DesktopCommandLine line = ParseDesktopCommandLine(arguments, "/home/u");
         SCOPED_TRACE(testing::PrintToString(arguments));
         EXPECT_NE(line.Error, "");
