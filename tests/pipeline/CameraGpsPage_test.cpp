@@ -17,8 +17,8 @@ TEST(CameraGpsPageTest, EachStateEnablesItsOwnControls) {
         bool copyRunning;
         bool clock, speed, copy, paths;  // what is enabled
     } cases[] = {
-        {"only the GPX file", 0, 0, "walk.gpx", "", false, false, false, false, true},
-        {"only the photo folder, both boxes on", 1, 1, "", "photos", false, true, true, false, true},
+        {"only the GPX file, clock correction on", 1, 0, "walk.gpx", "", false, true, false, false, true},
+        {"only the photo folder, speed limit on", 0, 1, "", "photos", false, false, true, false, true},
         {"both paths", 0, 0, "walk.gpx", "photos", false, false, false, true, true},
         // A copy run holds the photo button and the paths, and nothing else.
         {"a copy running", 1, 1, "walk.gpx", "photos", true, true, true, false, false},

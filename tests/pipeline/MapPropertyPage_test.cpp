@@ -13,11 +13,11 @@ TEST(MapPropertyPageTest, AutoZoomAndColoringEnableTheirControls) {
     const MapPropertyPage fresh;
     EXPECT_FALSE(fresh.IsZoomFieldEnabled());  // "おまかせ" is on until the profile says otherwise
     EXPECT_TRUE(fresh.AreGradeColorsEnabled());
-    for (const int on : {0, 1}) {
+    for (const int autoZoom : {0, 1}) {
         MapPropertyPage page;
-        page.SetAutoZoom(on), page.SetColoring(on);
-        EXPECT_EQ(page.IsZoomFieldEnabled(), !on) << on;
-        EXPECT_EQ(page.AreGradeColorsEnabled(), bool(on)) << on;
+        page.SetAutoZoom(autoZoom), page.SetColoring(!autoZoom);  // each rule must follow its own box
+        EXPECT_EQ(page.IsZoomFieldEnabled(), !autoZoom) << autoZoom;
+        EXPECT_EQ(page.AreGradeColorsEnabled(), !autoZoom) << autoZoom;
     }
 }
 
