@@ -18,6 +18,7 @@
 namespace trackalbum {
 namespace {
 
+using testing::Has;
 const std::string R = "\xEF\xBF\xBD";  // U+FFFD
 
 TEST(PageTextTest, EscapesReplaceExactlyTheirCharacters) {
@@ -62,29 +63,27 @@ TEST(PageTextTest, CoordinatesMatchPrintfForEveryValue) {
 }
 
 TEST(ProfilePanelTest, TimesAndPaces) {
-    const std::pair<int64_t, const char*> durations[] = {
-        {0, "00:00:00"}, {86399, "23:59:59"}, {86400, "24:00:00"}, {25 * 3600 + 2 * 60 + 3, "25:02:03"}};
-    for (const auto& [seconds, text] : durations) EXPECT_EQ(FormatDuration(TimeSpan(seconds)), text);
+    for (const auto& [seconds, text] : {std::pair<int64_t, const char*>{0, "00:00:00"}, {86399, "23:59:59"},
+                                        {86400, "24:00:00"}, {90123, "25:02:03"}})
+        EXPECT_EQ(FormatDuration(TimeSpan(seconds)), text);
     EXPECT_EQ(FormatPace(20.0), " 3.0");
-    for (const double none : {0.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
-        EXPECT_EQ(FormatPace(none), "  --");
-    }
+    for (const double none : {0.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(FormatPace(none), "  --") << none;
 }
 
 TEST(ProfilePanelTest, ElevationsAreWholeMetresAndEmptyClassesHaveNoPace) {
     const PageOptions options = testing::MakeOptions();
     const std::string rounded = BuildProfilePanel(
         options, testing::MakeTrack({{35.0, 139.0, 0.0, 0}, {35.001, 139.0, 1234.4, 0}, {35.002, 139.0, 421.8, 0}}, false));
-    EXPECT_NE(rounded.find("align=\"right\">+ 1234m<br />\r\n\t\t\t-  813m</td>\r\n"), std::string::npos);
+    EXPECT_TRUE(Has(rounded, "align=\"right\">+ 1234m<br />\r\n\t\t\t-  813m</td>\r\n"));
     // Only climbing legs: no descent, and the down and flat rows have no points.
     const std::string climbing = BuildProfilePanel(
         options, testing::MakeTrack({{35.0, 139.0, 0.0, 0}, {35.001, 139.0, 10.0, 60}, {35.002, 139.0, 20.0, 120}}));
-    EXPECT_NE(climbing.find("\r\n\t\t\t-    0m</td>\r\n"), std::string::npos);
-    EXPECT_NE(climbing.find("\t\t\t<td class=\"text\">下り</td>\r\n"
-                            "\t\t\t\t<td class=\"text\" align=\"right\"> 0.0</td>\r\n"
-                            "\t\t\t\t<td class=\"text\" align=\"right\"> 0.0</td>\r\n"
-                            "\t\t\t\t<td class=\"text\" align=\"right\">  --</td>\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(Has(climbing, "\r\n\t\t\t-    0m</td>\r\n"));
+    EXPECT_TRUE(Has(climbing, "\t\t\t<td class=\"text\">下り</td>\r\n"
+                              "\t\t\t\t<td class=\"text\" align=\"right\"> 0.0</td>\r\n"
+                              "\t\t\t\t<td class=\"text\" align=\"right\"> 0.0</td>\r\n"
+                              "\t\t\t\t<td class=\"text\" align=\"right\">  --</td>\r\n"));
 }
 
 TEST(PhotoMarkersTest, MarkersOnlyForPlacedPhotosOnPicturePages) {
@@ -103,8 +102,8 @@ TEST(PlayerTest, StepOfATrackRunningBackwardsIsWrittenAsItIs) {
     // 3000 s backwards: the player step is -5, and no trace is written.
     const GpsTrack track = testing::MakeTrack({{35.0, 139.0, 0.0, 0}, {35.001, 139.0, 0.0, -3000}});
     const std::string page = BuildPage(6, testing::MakeOptions(), track, PictureList(), "0.1.0");
-    EXPECT_NE(page.find("\r\n\t\tvar t1 = pos * -5;\r\n"), std::string::npos);
-    EXPECT_NE(page.find("\t\t// トレース用データを出力できませんでした。\r\n      }\r\n"), std::string::npos);
+    EXPECT_TRUE(Has(page, "\r\n\t\tvar t1 = pos * -5;\r\n"));
+    EXPECT_TRUE(Has(page, "\t\t// トレース用データを出力できませんでした。\r\n      }\r\n"));
     EXPECT_EQ(testing::CountOf(page, " disabled=\"disabled\"/>"), 5u);
 }
 

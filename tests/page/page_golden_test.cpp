@@ -13,6 +13,7 @@
 namespace trackalbum {
 namespace {
 
+using testing::Has;
 using testing::MakeOuting;
 
 std::string Build(int kind, const PageOptions& options, const GpsTrack& track, const PictureList& pictures) {
@@ -95,7 +96,7 @@ TEST_F(PageScriptTest, EveryKindLoads) {
 
 TEST_F(PageScriptTest, PlayerStopsWhereItIsTold) {
     const std::string output = Run(6, testing::MakeOuting(), PictureList(), "player");
-    EXPECT_NE(output.find("ok one playback after a restart"), std::string::npos) << output;
+    EXPECT_TRUE(Has(output, "ok one playback after a restart")) << output;
 }
 
 TEST_F(PageScriptTest, OddTextInEveryFieldStaysText) {
@@ -110,22 +111,18 @@ TEST_F(PageScriptTest, OddTextInEveryFieldStaysText) {
     pictures[2].SetComment("<!--<script>x");
     const std::string page = BuildPage(7, options_, testing::MakeOuting(), pictures, "0.1.0");
     EXPECT_EQ(testing::CountOf(page, "<script"), 2u);  // the API's and the page's own
-    EXPECT_NE(page.find("<img src=\"img\\a%22b&lt;c&gt;&amp;d%231%3F_ele.gif\" />"), std::string::npos);
-    EXPECT_NE(page.find("<script src=\"https://maps.example.org/?a=1&amp;b=&quot;2&quot;/maps?file=api&amp;v=2&amp;"),
-              std::string::npos);
-    EXPECT_NE(page.find("ic.image = \"x\\\"+alert(3)+\\\"<\\/script>/ridefinder/images/mm_20_red.png\";"),
-              std::string::npos);
+    EXPECT_TRUE(Has(page, "<img src=\"img\\a%22b&lt;c&gt;&amp;d%231%3F_ele.gif\" />"));
+    EXPECT_TRUE(Has(page, "<script src=\"https://maps.example.org/?a=1&amp;b=&quot;2&quot;/maps?file=api&amp;"));
+    EXPECT_TRUE(Has(page, "ic.image = \"x\\\"+alert(3)+\\\"<\\/script>/ridefinder/images/mm_20_red.png\";"));
     const std::string output = Run(7, testing::MakeOuting(), pictures);
-    EXPECT_NE(output.find("<div class=\"time\">[2006/05/03 14:01]</div><div class=\"picture\">"
-                          "<img src=\"img/say %22cheese%22 %232 100%25%82%A0</script>.jpg\"/></div>"
-                          "<div class=\"comment\"><b>川</b>の\"眺め\"\r\nC:\\photos </script>\xEF\xBF\xBD</div>"),
-              std::string::npos)
+    EXPECT_TRUE(Has(output, "<div class=\"time\">[2006/05/03 14:01]</div><div class=\"picture\">"
+                            "<img src=\"img/say %22cheese%22 %232 100%25%82%A0</script>.jpg\"/></div>"
+                            "<div class=\"comment\"><b>川</b>の\"眺め\"\r\nC:\\photos </script>\xEF\xBF\xBD</div>"))
         << output;
-    EXPECT_NE(output.find("<div class=\"comment\"><!--<script>x</div>"), std::string::npos) << output;
+    EXPECT_TRUE(Has(output, "<div class=\"comment\"><!--<script>x</div>")) << output;
     options_.SetKeepOriginalSize(1);
-    EXPECT_NE(Run(1, testing::MakeOuting(), testing::MakePictures())
-                  .find("<a href=\"img/IMG_0001.JPG\" target=\"_blank\"><img width=\"120\" src=\"img/IMG_0001.JPG\"/></a>"),
-              std::string::npos);
+    EXPECT_TRUE(Has(Run(1, testing::MakeOuting(), testing::MakePictures()),
+                    "<a href=\"img/IMG_0001.JPG\" target=\"_blank\"><img width=\"120\" src=\"img/IMG_0001.JPG\"/></a>"));
 }
 
 }  // namespace

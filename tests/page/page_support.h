@@ -34,9 +34,7 @@ inline GpsTrack MakeTrack(const std::vector<TestPoint>& points, bool withTime = 
     GpsTrack track;
     for (const TestPoint& p : points) {
         GpsPoint point;
-        point.SetLatitude(p.latitude);
-        point.SetLongitude(p.longitude);
-        point.SetElevation(p.elevation);
+        point.SetLatitude(p.latitude), point.SetLongitude(p.longitude), point.SetElevation(p.elevation);
         if (withTime) point.SetTime(TimeValue(start.GetTime() + p.seconds));
         track.AddTail(point);
     }
@@ -58,28 +56,20 @@ inline GpsTrack MakeOuting(bool withTime = true, bool withStop = true) {
 // 100% x 100%, colouring and icon trace on, Japanese on.
 inline PageOptions MakeOptions() {
     PageOptions o;
-    o.SetPageName("多摩川サイクリング");
-    o.SetAPIKey("ABQIAAAA-test_key");
-    o.SetPathColorHex("FF0000"), o.SetPathWidth(5);
-    o.SetAutoZoom(1), o.SetZoomLevel(12), o.SetControlFlags(6);
+    o.SetPageName("多摩川サイクリング"), o.SetAPIKey("ABQIAAAA-test_key"), o.SetGpsFile("Ride.gpx");
+    o.SetPathColorHex("FF0000"), o.SetPathWidth(5), o.SetAutoZoom(1), o.SetZoomLevel(12), o.SetControlFlags(6);
     o.SetDisplayWidthText("100%"), o.SetDisplayHeightText("100%");
-    o.SetGpsFile("Ride.gpx");
     o.SetUpColorHex("FF0000"), o.SetDownColorHex("0000FF"), o.SetFlatColorHex("00FF00");
-    o.SetColoring(1), o.SetIconTrace(1);
-    o.SetProfWidthText("600px"), o.SetProfHeightText("400px");
-    o.SetScale(1), o.SetOverview(1);
-    o.SetJapanese(1);
+    o.SetColoring(1), o.SetIconTrace(1), o.SetProfWidthText("600px"), o.SetProfHeightText("400px");
+    o.SetScale(1), o.SetOverview(1), o.SetJapanese(1);
     return o;
 }
 
 inline PictureRecord MakePicture(const std::string& name, const std::string& comment, TimeValue taken,
                                  double latitude = 360.0, double longitude = 360.0) {
     PictureRecord record;
-    record.SetFolder(std::string(TEST_DATA_DIR) + "/page/data");
-    record.SetFileName(name);
-    record.SetComment(comment);
-    record.SetTakenTime(taken);
-    record.SetPosition(latitude, longitude);
+    record.SetFolder(std::string(TEST_DATA_DIR) + "/page/data"), record.SetFileName(name), record.SetComment(comment);
+    record.SetTakenTime(taken), record.SetPosition(latitude, longitude);
     return record;
 }
 
@@ -98,6 +88,8 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
 inline size_t CountOf(const std::string& text, const std::string& piece) {
     size_t count = 0;
     for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
@@ -108,9 +100,8 @@ inline size_t CountOf(const std::string& text, const std::string& piece) {
 // environment the golden file is written first (then review it with git diff).
 inline bool MatchesGolden(const std::string& name, const std::string& actual) {
     const auto path = std::filesystem::path(TEST_DATA_DIR) / "page" / "golden" / name;
-    if (const char* update = std::getenv("TA_UPDATE_GOLDEN"); update != nullptr && std::string(update) == "1") {
-        std::ofstream(path, std::ios::binary) << actual;
-    }
+    const char* update = std::getenv("TA_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") std::ofstream(path, std::ios::binary) << actual;
     return ReadFileBytes(path) == actual;
 }
 
@@ -128,8 +119,6 @@ public:
         std::filesystem::remove_all(path_, error);
     }
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& GetPath() const { return path_; }
 
 private:
     std::filesystem::path previous_, path_;

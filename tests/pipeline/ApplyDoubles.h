@@ -42,14 +42,13 @@ public:
     }
     void WriteComments(const std::string& gpsFile) override { calls.push_back("WriteComments " + gpsFile); }
     void ReadComments(const std::string& gpsFile) override { calls.push_back("ReadComments " + gpsFile); }
-    void PlacePictures(int32_t offset) override { calls.push_back("PlacePictures"); placementOffset = offset; }
+    void PlacePictures(int32_t offset) override { calls.push_back("PlacePictures"), placementOffset = offset; }
     std::string GetTimeStatusText(int32_t gpsOffset, int32_t photoOffset) const override {
         if (track_.IsEmpty() && pictures_.IsEmpty()) return "";  // as on the first run
         return FormatC("[%zu %zu %d %d]\r\n", track_.GetCount(), pictures_.GetCount(), gpsOffset, photoOffset);
     }
     std::string Reduce(double value) override {
-        calls.push_back("Reduce");
-        tolerance = value;
+        calls.push_back("Reduce"), tolerance = value;
         return FormatC("%zu/%zu\r\n(100%%)", track_.GetCount(), track_.GetCount());
     }
     void EnsureFolder(const std::string& path) override { calls.push_back("EnsureFolder " + path); }
@@ -60,8 +59,7 @@ public:
     void WritePage(int kind, const PageOptions&) override {
         calls.push_back("WritePage " + std::to_string(kind));
         if (failWritingKind == kind) throw FileError("html/x.html", "cannot write html/x.html");
-        if (track_.IsEmpty()) return;  // the page writer writes nothing for an empty track
-        pagesOnDisk.insert(kind);
+        if (!track_.IsEmpty()) pagesOnDisk.insert(kind);  // the page writer writes nothing for an empty track
     }
     std::string GetPageAddress(int kind, const PageOptions&) const override {
         // Not a FileError: any error ends Apply the same way.

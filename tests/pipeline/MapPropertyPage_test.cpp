@@ -13,38 +13,31 @@ TEST(MapPropertyPageTest, AutoZoomAndColoringEnableTheirControls) {
     const MapPropertyPage fresh;
     EXPECT_FALSE(fresh.IsZoomFieldEnabled());  // "おまかせ" is on until the profile says otherwise
     EXPECT_TRUE(fresh.AreGradeColorsEnabled());
-    const struct {
-        int autoZoom, coloring;
-        bool zoomField, gradeColors;
-    } cases[] = {{1, 1, false, true}, {0, 1, true, true}, {1, 0, false, false}, {0, 0, true, false}};
-    for (const auto& c : cases) {
+    for (const int autoZoom : {0, 1}) {
         MapPropertyPage page;
-        page.SetAutoZoom(c.autoZoom);
-        page.SetColoring(c.coloring);
-        EXPECT_EQ(page.IsZoomFieldEnabled(), c.zoomField) << c.autoZoom << c.coloring;
-        EXPECT_EQ(page.AreGradeColorsEnabled(), c.gradeColors) << c.autoZoom << c.coloring;
+        page.SetAutoZoom(autoZoom), page.SetColoring(!autoZoom);  // each rule must follow its own box
+        EXPECT_EQ(page.IsZoomFieldEnabled(), !autoZoom) << autoZoom;
+        EXPECT_EQ(page.AreGradeColorsEnabled(), !autoZoom) << autoZoom;
     }
 }
 
 TEST(MapPropertyPageTest, SpinsStopAtTheEndsAndPullATypedValueBackIntoRange) {
-    struct Case {
-        int typed;     // kept as typed until a spin steps it
-        int spinStep;  // the up arrow reports -1
-        int stepped;
-    };
-    for (const Case& c : {Case{5, -1, 6}, {17, -1, 17}, {1, 1, 1}, {25, 1, 17}, {INT_MAX, -1, 17}}) {
+    // Typed (kept as typed until a spin steps it), the spin's step (up is -1), value after.
+    const int zooms[][3] = {{5, -1, 6}, {17, -1, 17}, {1, 1, 1}, {25, 1, 17}, {INT_MAX, -1, 17}};
+    for (const auto& [typed, spinStep, stepped] : zooms) {
         MapPropertyPage page;
-        page.StoreZoomLevel(c.typed);
-        EXPECT_EQ(page.GetZoomLevel(), c.typed);
-        page.StepZoomLevel(c.spinStep);
-        EXPECT_EQ(page.GetZoomLevel(), c.stepped) << "zoom " << c.typed << " " << c.spinStep;
+        page.StoreZoomLevel(typed);
+        EXPECT_EQ(page.GetZoomLevel(), typed);
+        page.StepZoomLevel(spinStep);
+        EXPECT_EQ(page.GetZoomLevel(), stepped) << "zoom " << typed << " " << spinStep;
     }
-    for (const Case& c : {Case{50, -1, 51}, {100, -1, 100}, {500, -1, 100}, {1, 1, 1}, {INT_MIN, 1, 1}}) {
+    const int widths[][3] = {{50, -1, 51}, {100, -1, 100}, {500, -1, 100}, {1, 1, 1}, {INT_MIN, 1, 1}};
+    for (const auto& [typed, spinStep, stepped] : widths) {
         MapPropertyPage page;
-        page.StorePathWidth(c.typed);
-        EXPECT_EQ(page.GetPathWidth(), c.typed);
-        page.StepPathWidth(c.spinStep);
-        EXPECT_EQ(page.GetPathWidth(), c.stepped) << "width " << c.typed << " " << c.spinStep;
+        page.StorePathWidth(typed);
+        EXPECT_EQ(page.GetPathWidth(), typed);
+        page.StepPathWidth(spinStep);
+        EXPECT_EQ(page.GetPathWidth(), stepped) << "width " << typed << " " << spinStep;
     }
 }
 

@@ -1,7 +1,7 @@
 // Runs the script of a generated page against a stand-in of the map API and the player
 // form, so that tests can check what the page does in a browser.
 //   node page_script_harness.js PAGE load     -> one line per marker: its window's markup
-//   node page_script_harness.js PAGE player   -> "ok" lines, or a failure and exit status 1
+//   node page_script_harness.js PAGE player   -> an "ok" line, or a failure and exit status 1
 'use strict';
 const page = require('fs').readFileSync(process.argv[2], 'utf8');
 const script = page.slice(page.indexOf('//<![CDATA['), page.indexOf('//]]>'));
@@ -43,8 +43,6 @@ g.document = { player: form, getElementById: (id) => ({ map: {}, elapse })[id] }
 g.load();
 
 const runTimer = () => (0, eval)(timers.shift().code);
-const enabled = () => [form.head, form.back, form.forward, form.tail, ...form.speed].every((c) => !c.disabled);
-const pos = () => g.eval('pos');
 
 if (process.argv[3] === 'load') {
   for (const overlay of overlays.filter((o) => o.onclick)) {
@@ -52,25 +50,15 @@ if (process.argv[3] === 'load') {
     console.log(overlay.html);
   }
 } else {
-  const last = g.eval('ps.length') - 1;
   g.eval('pos = 100; setMarker();');
   if (elapse.innerText !== '[経過時間：00:10:00]' || g.readSpeed() !== 150) fail('elapse or speed');
-  g.resetPos();
-  g.playOrStop();
-  if (form.play.value !== '停止' || enabled()) fail('playing state');
-  while (timers.length > 0) runTimer();
-  if (pos() !== last || form.play.value !== '再生' || !enabled()) fail('play to the end');
-  g.resetPos();
-  g.playOrStop();
-  while (pos() < last - 1) runTimer();
-  g.playOrStop();
-  while (timers.length > 0) runTimer();
-  if (pos() !== last - 1 || form.play.value !== '再生' || !enabled()) fail('stop before the end');
+  // Stopped and started again at once: the step pending at the stop must not run on
+  // beside the new playback.
   g.resetPos();
   g.playOrStop();
   runTimer();
   g.playOrStop();
   g.playOrStop();
-  if (timers.length !== 1) fail('restart runs ' + timers.length + ' playbacks');
+  if (timers.length !== 1 || form.play.value !== '停止') fail('restart runs ' + timers.length + ' playbacks');
   console.log('ok one playback after a restart');
 }
