@@ -153,6 +153,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenEndsApplyWithTheReason) {
     CliRun run = Run({"--gpx", Walk});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_THAT(run.out, Not(HasSubstr("ルートのみHTML出力")));
+    EXPECT_EQ(ReadFile(folder / "html"), "not a folder");
     fs::remove(folder / "html");
 
     // A folder where a page should be cannot be replaced by anyone, root included.

@@ -63,6 +63,15 @@ TEST_F(OutputFolderTest, FailedSaveRaisesTheFileErrorAndLeavesTheOldPage) {
     EXPECT_EQ(std::distance(fs::directory_iterator("html"), fs::directory_iterator()), 1);
 }
 
+TEST_F(OutputFolderTest, PageAddressIsTheEncodedAbsolutePath) {
+    PageOptions options;
+    options.SetGpsFile("/logs/No#1 100%?.gpx");
+    EXPECT_THROW(GetPageAddress(2, options), FileError);
+    EnsureFolder("html");
+    SavePageText(GetPagePath(2, options.GetGpsFile()), "page");
+    EXPECT_EQ(GetPageAddress(2, options), "file://" + fs::current_path().string() + "/html/No%231 100%25%3F_route.html");
+}
+
 TEST_F(OutputFolderTest, WritePageSkipsAnEmptyTrackAndDrawsChartsForProfiles) {
     const PageOptions options = testing::MakeOptions();
     EnsureFolder("html");
