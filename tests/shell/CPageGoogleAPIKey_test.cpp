@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/choice.h>
-#include <wx/textctrl.h>
 
-#include "PageTestSupport.h"
+#include "ShellTestSupport.h"
 
 namespace trackalbum {
 namespace {

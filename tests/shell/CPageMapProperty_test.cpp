@@ -16,7 +16,7 @@
 #include <wx/uiaction.h>
 
 #include "shell/CColorSwatch.h"
-#include "PageTestSupport.h"
+#include "ShellTestSupport.h"
 
 namespace trackalbum {
 namespace {

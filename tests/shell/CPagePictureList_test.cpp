@@ -9,7 +9,7 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
-#include "PageTestSupport.h"
+#include "ShellTestSupport.h"
 #include "image/Image.h"
 #include "shell/CPictureView.h"
 #include "shell/CThumbnailCtrl.h"

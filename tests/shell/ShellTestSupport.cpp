@@ -85,12 +85,24 @@ void Type(wxTextCtrl* edit, const std::string& text) {
     edit->SetValue(wxString::FromUTF8(text));  // sends the text event as typing does
 }
 
+bool Spin(wxSpinButton* spin, bool up) {
+    wxSpinEvent event(up ? wxEVT_SPIN_UP : wxEVT_SPIN_DOWN, spin->GetId());
+    event.SetEventObject(spin);
+    spin->ProcessWindowEvent(event);
+    return event.IsAllowed();
+}
+
 bool ClickAt(const wxPoint& screenPoint) {
     wxUIActionSimulator mouse;
     mouse.MouseMove(screenPoint);
     if (!PumpUntil([&] { return wxGetMousePosition() == screenPoint; }, 3000)) return false;
     mouse.MouseClick();
     return true;
+}
+
+bool ClickInto(wxWindow* window) {
+    const wxRect area = window->GetScreenRect();
+    return ClickAt(area.GetPosition() + area.GetSize() / 2) && PumpUntil([&] { return window->HasFocus(); });
 }
 
 MessageBoxScript::MessageBoxScript(int answer) : answer_(answer) {
