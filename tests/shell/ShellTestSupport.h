@@ -33,7 +33,6 @@
 namespace trackalbum {
 
 std::string MakeTempFolder(const std::string& prefix);
-std::string ReadWholeFile(const std::string& path);
 
 // Handles the window system's events until `done` holds; false after `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
