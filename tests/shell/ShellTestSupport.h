@@ -82,7 +82,10 @@ public:
     int count = 0;
 
 protected:
-    int Enter(wxDialog* dialog) override { return ++count, answer_(dialog); }
+    int Enter(wxDialog* dialog) override {
+        ++count;
+        return answer_(dialog);
+    }
     void Exit(wxDialog*) override {}
 
 private:
