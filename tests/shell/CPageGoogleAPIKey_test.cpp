@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/choice.h>
-#include <wx/textctrl.h>
 
-#include "PageTestSupport.h"
+#include "ShellTestSupport.h"
 
 namespace trackalbum {
 namespace {
@@ -31,10 +30,9 @@ protected:
         event.SetInt(choice->GetSelection());
         choice->GetEventHandler()->ProcessEvent(event);
     }
-    std::string Layer(const char* layer) {
-        const std::string name(layer);
-        return (Field((name + "Url").c_str())->GetValue() + "|" + Field((name + "Attribution").c_str())->GetValue() +
-                "|" + Field((name + "MaxZoom").c_str())->GetValue()).utf8_string();
+    std::string Layer(const std::string& layer) {
+        return (Field((layer + "Url").c_str())->GetValue() + "|" + Field((layer + "Attribution").c_str())->GetValue() +
+                "|" + Field((layer + "MaxZoom").c_str())->GetValue()).utf8_string();
     }
 
     ApiKeyPage model;
@@ -43,11 +41,9 @@ protected:
 };
 
 TEST_F(PageGoogleAPIKeyTest, ShowsTheSettingsAndReadsThemBackAsUtf8) {
-    EXPECT_EQ(Field("APIKey")->GetValue(), "");
-    EXPECT_EQ(Field("APIHost")->GetValue() + Field("IconHost")->GetValue(), "..");
-    EXPECT_EQ(Field("AerialTileAttribution")->GetValue(),
-              L"<a href=\"https://maps.gsi.go.jp/development/ichiran.html\">地理院タイル</a>");
-    EXPECT_EQ(Field("NormalTileMaxZoom")->GetValue() + Field("OverlayTileUrl")->GetValue(), "18");
+    EXPECT_EQ(Field("APIKey")->GetValue() + "|" + Field("APIHost")->GetValue() + "|" + Field("IconHost")->GetValue(),
+              "|.|.");
+    EXPECT_EQ(Layer("OverlayTile"), "||18");
 
     model.SetAPIKey("ABQ\xE9\x8D\xB5");  // "ABQ鍵"
     page->TransferDataToWindow();
@@ -58,9 +54,8 @@ TEST_F(PageGoogleAPIKeyTest, ShowsTheSettingsAndReadsThemBackAsUtf8) {
     Field("AerialTileMaxZoom")->ChangeValue(" 30 ");
     EXPECT_TRUE(page->TransferDataFromWindow());
     EXPECT_EQ(model.GetAPIKey(), "\xE3\x82\xAD\xE3\x83\xBC&<>\"");
-    EXPECT_EQ(model.GetAPIHost(), "https://maps.example.org");
-    EXPECT_EQ(model.GetIconHost(), ".");
-    EXPECT_EQ(model.GetOverlayTileUrl(), "https://tiles.example.org/{z}/{x}/{y}.png?key={key}");
+    EXPECT_EQ(model.GetAPIHost() + " " + model.GetOverlayTileUrl(),
+              "https://maps.example.org https://tiles.example.org/{z}/{x}/{y}.png?key={key}");
     // A zoom beyond what tile services offer is held at the highest one, and shown so.
     EXPECT_EQ(model.GetAerialTileMaxZoom(), 22);
     EXPECT_EQ(Field("AerialTileMaxZoom")->GetValue(), "22");

@@ -8,69 +8,51 @@
 #include <wx/statusbr.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
-#include <wx/webview.h>
 
 #include "shell/CTimeZoneCB.h"
-#include "shell/GetVersionString.h"
 #include "shell/ShellTestSupport.h"
 
 namespace trackalbum {
 namespace {
 
-TEST(MainWindow, StartsWithTheViewTheStatusBarAndTheFloatingPanel) {
+TEST(MainWindow, StartsWithTheViewTheStatusBarAndAPanelThatCannotBeClosed) {
     ProgramUnderTest program;
     CMainFrame& frame = program.Frame();
     EXPECT_EQ(frame.GetMenuBar(), nullptr);
     EXPECT_EQ(frame.GetToolBar(), nullptr);
     EXPECT_FALSE(frame.GetIcons().IsEmpty());
-    wxStatusBar* status = frame.GetStatusBar();
-    ASSERT_NE(status, nullptr);
-    ASSERT_EQ(status->GetFieldsCount(), 4);
-    EXPECT_EQ(status->GetStatusText(0).utf8_string(), "レディ");
+    ASSERT_NE(frame.GetStatusBar(), nullptr);
+    ASSERT_EQ(frame.GetStatusBar()->GetFieldsCount(), 4);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0).utf8_string(), "レディ");
     EXPECT_EQ(frame.GetTitle(), "Trackalbum");
-
-    // Blank until Apply shows a page.
-    EXPECT_FALSE(program.View().HasPage());
-    EXPECT_EQ(program.View().GetLoadedCount(), 0);
+    EXPECT_EQ(program.View().GetLoadedCount(), 0);  // blank until Apply shows a page
 
     COperationDlg& panel = program.Panel();
     EXPECT_EQ(panel.GetTitle().utf8_string(), "操作パネル");
     EXPECT_EQ(panel.GetParent(), &frame);
-    EXPECT_FALSE(panel.HasFlag(wxCLOSE_BOX));
-    EXPECT_FALSE(panel.HasFlag(wxSYSTEM_MENU));
-    EXPECT_TRUE(panel.IsShown());
+    EXPECT_FALSE(panel.HasFlag(wxCLOSE_BOX) || panel.HasFlag(wxSYSTEM_MENU));
     wxNotebook* tabs = panel.GetTabs();
-    ASSERT_EQ(tabs->GetPageCount(), 4u);
-    const char* labels[] = {"GPS/写真データ", "地図設定", "写真リスト", "Google API Key"};
-    for (size_t tab = 0; tab < 4; ++tab) EXPECT_EQ(tabs->GetPageText(tab).utf8_string(), labels[tab]);
+    std::string labels;
+    for (size_t tab = 0; tab < tabs->GetPageCount(); ++tab) labels += tabs->GetPageText(tab).utf8_string() + "|";
+    EXPECT_EQ(labels, "GPS/写真データ|地図設定|写真リスト|Google API Key|");
     EXPECT_EQ(tabs->GetSelection(), 0);
     EXPECT_EQ(panel.GetApplyButton()->GetLabel().utf8_string(), "適用");
     // A page not shown yet follows its model too: "おまかせ" is on, so the zoom is greyed.
     wxWindow* mapPage = panel.GetPage(COperationDlg::TabMapProperty);
     EXPECT_FALSE(mapPage->IsShownOnScreen());
     EXPECT_FALSE(wxWindow::FindWindowByName("ZoomLevel", mapPage)->IsThisEnabled());
-}
 
-TEST(MainWindow, ApplyButtonSitsAtTheRightEndOfTheTabRow) {
-    ProgramUnderTest program;
-    COperationDlg& panel = program.Panel();
-    const wxRect tabs = panel.GetTabs()->GetRect();
-    const wxRect button = panel.GetApplyButton()->GetRect();
-    const int pageTop = tabs.y + panel.GetCameraGpsPage().GetPosition().y;
-    EXPECT_LE(button.GetRight(), tabs.GetRight());
-    EXPECT_GT(button.x, tabs.GetRight() - 2 * button.width);
-    EXPECT_GE(button.y, tabs.y);
-    EXPECT_LE(button.GetBottom(), pageTop);
-    // The last tab ends left of the button, so both can be clicked.
-    wxNotebook* notebook = panel.GetTabs();
+    // The Apply button sits at the right end of the tab row, clear of the last tab.
+    const wxRect row = tabs->GetRect(), button = panel.GetApplyButton()->GetRect();
+    EXPECT_LE(button.GetRight(), row.GetRight());
+    EXPECT_GT(button.x, row.GetRight() - 2 * button.width);
+    EXPECT_GE(button.y, row.y);
+    EXPECT_LE(button.GetBottom(), row.y + program.Page().GetPosition().y);
     long flags = 0;
-    const wxPoint underButton(button.x - tabs.x + button.width / 2, button.y - tabs.y + button.height / 2);
-    EXPECT_EQ(notebook->HitTest(underButton, &flags), wxNOT_FOUND);
-}
+    const wxPoint underButton(button.x - row.x + button.width / 2, button.y - row.y + button.height / 2);
+    EXPECT_EQ(tabs->HitTest(underButton, &flags), wxNOT_FOUND);
 
-TEST(MainWindow, PanelCannotBeClosed) {
-    ProgramUnderTest program;
-    COperationDlg& panel = program.Panel();
+    // Nor can it be closed, by the window manager or by the keys that close dialogs.
     EXPECT_FALSE(panel.Close());
     for (int key : {WXK_ESCAPE, WXK_RETURN}) {
         wxKeyEvent event(wxEVT_CHAR_HOOK);
@@ -87,22 +69,13 @@ TEST(MainWindow, TimeZoneListHoldsTheWholeHoursAndStartsAtPlusNine) {
     ProgramUnderTest program;
     CTimeZoneCB* zones = program.Page().GetTimeZoneBox();
     ASSERT_EQ(zones->GetCount(), 25u);
-    EXPECT_EQ(zones->GetString(0), "-12");
-    EXPECT_EQ(zones->GetString(3), " -9");
-    EXPECT_EQ(zones->GetString(12), " +0");
-    EXPECT_EQ(zones->GetString(21), " +9");
-    EXPECT_EQ(zones->GetString(24), "+12");
+    EXPECT_EQ(zones->GetString(0) + zones->GetString(3) + zones->GetString(12) + zones->GetString(24), "-12 -9 +0+12");
     EXPECT_EQ(zones->GetValue(), " +9");
-    EXPECT_EQ(program.Model().GetZoneSeconds(), 32400);
-
     // What the user picks is what Apply uses; nothing picked reads as -13.
-    const struct {
-        int hours, zoneSeconds;
-    } picks[] = {{-12, -43200}, {12, 43200}, {13, -13 * 3600}};
-    for (const auto& pick : picks) {
-        zones->SetTimeZoneHours(pick.hours);
+    for (const auto& [hours, zoneSeconds] : {std::pair{9, 32400}, {-12, -43200}, {12, 43200}, {13, -13 * 3600}}) {
+        zones->SetTimeZoneHours(hours);
         program.Panel().TransferDataFromWindow();
-        EXPECT_EQ(program.Model().GetZoneSeconds(), pick.zoneSeconds) << pick.hours;
+        EXPECT_EQ(program.Model().GetZoneSeconds(), zoneSeconds) << hours;
     }
 }
 
@@ -125,23 +98,9 @@ TEST(MainWindow, CommandLineFillsThePathsAndMovesToTheGpxFolder) {
     std::filesystem::remove_all(elsewhere);
 }
 
-TEST(MainWindow, VersionComesFromTheBuild) {
-    EXPECT_EQ(VersionOrUnknown(""), "不明");
-    EXPECT_EQ(VersionOrUnknown(nullptr), "不明");
-    EXPECT_EQ(VersionOrUnknown("1.4.3"), "1.4.3");
-    EXPECT_NE(GetVersionString(), "不明");
-}
-
-}  // namespace
-}  // namespace trackalbum
-
-namespace trackalbum {
-namespace {
-
 TEST(MainWindow, LockIndicatorsFollowTheKeys) {
     ProgramUnderTest program;
-    wxStatusBar* status = program.Frame().GetStatusBar();
-    auto shown = [&] { return status->GetStatusText(CMainFrame::PaneCaps); };
+    auto shown = [&] { return program.Frame().GetStatusBar()->GetStatusText(CMainFrame::PaneCaps); };
     const bool capsWasOn = wxGetKeyState(WXK_CAPITAL);
     wxUIActionSimulator keys;
     keys.Char(WXK_CAPITAL);

@@ -5,8 +5,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include <wx/app.h>
@@ -25,11 +23,6 @@ std::string MakeTempFolder(const std::string& prefix) {
     std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     return pattern;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -85,12 +78,24 @@ void Type(wxTextCtrl* edit, const std::string& text) {
     edit->SetValue(wxString::FromUTF8(text));  // sends the text event as typing does
 }
 
+bool Spin(wxSpinButton* spin, bool up) {
+    wxSpinEvent event(up ? wxEVT_SPIN_UP : wxEVT_SPIN_DOWN, spin->GetId());
+    event.SetEventObject(spin);
+    spin->ProcessWindowEvent(event);
+    return event.IsAllowed();
+}
+
 bool ClickAt(const wxPoint& screenPoint) {
     wxUIActionSimulator mouse;
     mouse.MouseMove(screenPoint);
     if (!PumpUntil([&] { return wxGetMousePosition() == screenPoint; }, 3000)) return false;
     mouse.MouseClick();
     return true;
+}
+
+bool ClickInto(wxWindow* window) {
+    const wxRect area = window->GetScreenRect();
+    return ClickAt(area.GetPosition() + area.GetSize() / 2) && PumpUntil([&] { return window->HasFocus(); });
 }
 
 MessageBoxScript::MessageBoxScript(int answer) : answer_(answer) {

@@ -1,14 +1,19 @@
 #pragma once
-// What the GUI tests share: the program made over a profile in a folder of its own, event
-// pumping, and a user's actions on controls.
+// What the GUI tests share: the program made over a profile in a folder of its own, a page
+// alone in a frame, event pumping, and a user's actions on controls and dialogs.
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/dialog.h>
+#include <wx/frame.h>
+#include <wx/modalhook.h>
+#include <wx/sizer.h>
 #include <wx/slider.h>
 #include <wx/spinbutt.h>
 #include <wx/stattext.h>
@@ -28,7 +33,6 @@
 namespace trackalbum {
 
 std::string MakeTempFolder(const std::string& prefix);
-std::string ReadWholeFile(const std::string& path);
 
 // Handles the window system's events until `done` holds; false after `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
@@ -42,9 +46,51 @@ bool PaintAfter(wxWindow& window, const std::function<void()>& change, int timeo
 void Click(wxButton* button);
 void SetChecked(wxCheckBox* box, bool checked);
 void Type(wxTextCtrl* edit, const std::string& text);
+// One arrow of a spin button; true when the spin may move its own value.
+bool Spin(wxSpinButton* spin, bool up);
 // A real click of the left button at a point of the screen, once the pointer is there.
 // False when the pointer did not get there.
 bool ClickAt(const wxPoint& screenPoint);
+// A real click into the middle of `window`; false unless it has the keyboard then.
+bool ClickInto(wxWindow* window);
+
+template <typename T>
+T* Find(wxWindow* parent, const char* name) {
+    T* window = dynamic_cast<T*>(wxWindow::FindWindowByName(name, parent));
+    if (window == nullptr) throw std::runtime_error(std::string("no control ") + name);
+    return window;
+}
+
+// A shown frame whose only child is the page made by `make(frame)`.
+template <typename Page, typename Make>
+Page* ShowInFrame(wxFrame*& frame, Make make) {
+    frame = new wxFrame(nullptr, wxID_ANY, "pages");
+    Page* page = make(frame);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(page, 1, wxEXPAND);
+    frame->SetSizerAndFit(sizer);
+    PaintAfter(*page, [frame] { frame->Show(); });
+    return page;
+}
+
+// Answers every modal dialog instead of the user while it lives: `answer` sees the dialog
+// (to read or fill it) and gives the button pressed.
+class DialogAnswers : public wxModalDialogHook {
+public:
+    explicit DialogAnswers(std::function<int(wxDialog*)> answer) : answer_(std::move(answer)) { Register(); }
+    ~DialogAnswers() override { Unregister(); }
+    int count = 0;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        ++count;
+        return answer_(dialog);
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<int(wxDialog*)> answer_;
+};
 
 // Answers every message box while alive and keeps the texts it was shown.
 class MessageBoxScript {
