@@ -3,7 +3,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { Raster } from '../../src/runtime/route-raster.js';
-import { paint, pixelOf, pointOf, rgba, storeOf, style, viewAt } from './scene.mjs';
+import { paint, pixelOf, pointOf, rgba, segmentDistance, storeOf, style, viewAt } from './scene.mjs';
 
 const RED = '#FF0000', GREEN = '#00C800', BLUE = '#0000FF';
 const piece = (positions, color, weight = 5, opacity) => ({ positions, style: style(color, weight, opacity) });
@@ -52,15 +52,7 @@ function recorder() {
   };
 }
 
-function offLine(x, y, segments) {
-  let d = Infinity;
-  for (const [ax, ay, bx, by] of segments) {
-    const dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
-    const t = len2 ? Math.max(0, Math.min(1, ((x - ax) * dx + (y - ay) * dy) / len2)) : 0;
-    d = Math.min(d, Math.hypot(x - ax - t * dx, y - ay - t * dy));
-  }
-  return d;
-}
+const offLine = (x, y, segments) => Math.min(...segments.map((s) => segmentDistance(x, y, ...s)));
 
 test('at every zoom each piece runs through its positions and is painted at its ends, and a piece within a pixel is a dot in its colour', () => {
   const pieces = [
