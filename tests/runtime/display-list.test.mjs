@@ -1,5 +1,5 @@
 // What is painted of the route at each zoom: the pieces left out are covered by the round
-// end of the next piece painted.
+// end of the next piece painted, and those within a pixel are marked to be drawn as dots.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { buildDisplayList } from '../../src/runtime/display-list.js';
@@ -28,8 +28,15 @@ test('a piece is left out only under the round end of the next piece painted, as
         assert.ok(d <= 0.5, `zoom ${z}: piece ${p} reaches ${d.toFixed(2)} px from ${next}`);
       }
     }
-    // Entries in page order; per block, the run of those with segments in it.
+    // Entries in page order, those within a pixel marked; per block, the run of those with segments in it.
     assert.deepEqual(pieces, [...pieces].sort((a, b) => a - b));
+    for (const e of list.entries) {
+      const p = pieceOf(e), span = (k) => {
+        const v = Array.from(xy.subarray(2 * first[p], 2 * (first[p] + count[p]))).filter((_, i) => i % 2 === k);
+        return (Math.max(...v) - Math.min(...v)) * 2 ** z;
+      };
+      assert.equal(e < 0, span(0) < 1 && span(1) < 1, `zoom ${z}: piece ${p}`);
+    }
     for (let b = 0; b < STORE.blockCount(); b++) {
       const inBlock = pieces.map((p, e) => [p, e]).filter(([p]) =>
         Math.floor(first[p] / BLOCK) <= b && b <= Math.floor((first[p] + count[p] - 2) / BLOCK)).map(([, e]) => e);
