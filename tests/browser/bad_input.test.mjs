@@ -4,7 +4,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, launchBrowser, nextFrames, openPage, pageFacts, settle, windingTrack, writeGpx, writePages } from './support.mjs';
+import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, launchBrowser, nextFrames, openPage, pageFacts, settle, windingTrack, writeGpx, writePages, zoomStep } from './support.mjs';
 import * as check from './checks.mjs';
 
 let browser;
@@ -12,13 +12,12 @@ before(async () => { browser = await launchBrowser(); });
 after(() => browser?.close());
 
 // Opens a page and checks what every page must show, whatever its input.
-async function openAndCheck(file, { bubbles = true } = {}) {
+async function openAndCheck(file) {
   const facts = pageFacts(readFileSync(file, 'utf8'));
   const opened = await openPage(browser, file);
   const painted = await check.checkPolylines(opened.page, facts);
   await check.checkMarkerCount(opened.page, facts);
   await check.checkViewContainsRoute(opened.page, facts);
-  if (bubbles && facts.markers.length) await check.checkBubbles(opened.page, facts);
   check.assertNoProblems(opened);
   return { ...opened, facts, painted };
 }
@@ -41,8 +40,8 @@ test('a track across the antimeridian is drawn the short way, in view', async ()
   const { page, context, facts, painted } = await openAndCheck(w.pages.route_grade);
   // The paint stays around the route's positions instead of running round the world.
   const xs = await page.evaluate(([f, route]) => route.map(([lat, lng]) => eval(f)(lat, lng).x), [PIXEL_OF, facts.route]);
-  assert.ok(painted.box.left >= Math.min(...xs) - 10 && painted.box.right <= Math.max(...xs) + 10,
-            `painted ${painted.box.left}..${painted.box.right}, route ${Math.min(...xs)}..${Math.max(...xs)}`);
+  assert.ok(painted.left >= Math.min(...xs) - 10 && painted.right <= Math.max(...xs) + 10,
+            `painted ${painted.left}..${painted.right}, route ${Math.min(...xs)}..${Math.max(...xs)}`);
   await context.close();
 });
 
@@ -52,27 +51,6 @@ test('a route of 100,000 points loads and draws every grade-coloured piece', asy
   assert.ok(facts.polylines.length > 1000);
   assert.equal(facts.polylines.reduce((n, p) => n + p.points, 0), 100000 + facts.polylines.length - 1);
   await context.close();
-});
-
-test('offline, the profile page shows route, markers, controls and player over empty squares', async () => {
-  const w = writePages({ set: { Controller: 1, MapTypeBtn: 1 } });
-  const file = w.pages.picture_route_grade;
-  const facts = pageFacts(readFileSync(file, 'utf8'));
-  const opened = await openPage(browser, file, { offline: true });
-  const { page } = opened;
-  await check.checkPolylines(page, facts);
-  await check.checkMarkerCount(page, facts);
-  await check.checkControls(page, facts);
-  await page.click('input[name=tail]');
-  assert.equal(await page.evaluate(() => pos), facts.ps.length - 1);
-  // Failed tiles show nothing: no broken-image icons, no retries.
-  const tiles = await page.$$eval('#map .leaflet-tile-pane img', (imgs) => imgs.map((i) => i.src.slice(0, 5)));
-  assert.ok(tiles.length > 0 && tiles.every((src) => src === 'data:'), tiles.join());
-  const refused = opened.requests.filter((u) => u.startsWith('http')).length;
-  await settle(page);
-  assert.equal(opened.requests.filter((u) => u.startsWith('http')).length, refused, 'tiles retried');
-  check.assertNoProblems(opened);
-  await opened.context.close();
 });
 
 test('a picture that fails to load leaves a working bubble', async () => {
@@ -88,10 +66,7 @@ test('a picture that fails to load leaves a working bubble', async () => {
   // A second marker still opens its bubble, picture and all.
   await page.click('.leaflet-popup-close-button');
   await page.locator('.leaflet-marker-pane img').nth(1).dispatchEvent('click');
-  await page.waitForFunction(() => {
-    const img = document.querySelector('.leaflet-popup-content img');
-    return img && img.complete && img.naturalWidth > 0;
-  });
+  await page.waitForFunction(() => document.querySelector('.leaflet-popup-content img')?.naturalWidth > 0);
   check.assertNoProblems(opened);
   await opened.context.close();
 });
@@ -101,7 +76,6 @@ test('markup in a photo comment leaves the page and its markers working', async 
   for (const kind of ['picture', 'picture_route_grade']) {
     const opened = await openPage(browser, w.pages[kind]);
     const facts = pageFacts(readFileSync(w.pages[kind], 'utf8'));
-    assert.equal(facts.markers.length, 9);
     assert.deepEqual(facts.markers.slice(0, 2).map((m) => m.comment), ['<!--<script>', '<b>a & b</b>']);
     await check.checkMarkerCount(opened.page, facts);
     // The page's markup goes into the bubble as markup.
@@ -112,14 +86,12 @@ test('markup in a photo comment leaves the page and its markers working', async 
   }
 });
 
-// Tile templates: no {z}, {key} with and without a key, an overlay for the hybrid type, a
-// lower highest zoom. Each one's requests go where the template says.
+// Tile templates: {key} with and without a key, an overlay for the hybrid type, a lower
+// highest zoom. Each one's requests go where the template says.
 const TEMPLATES = [
-  { name: 'a template without {z}', set: { NormalTileUrl: 'https://tiles.example.org/static.png' },
-    want: /^https:\/\/tiles\.example\.org\/static\.png$/ },
-  { name: '{key} with the key', apiKey: 'k3y', set: { NormalTileUrl: 'https://tiles.example.org/{z}/{x}/{y}.png?key={key}' },
+  { name: '{key} with the key', set: { APIKey: 'k3y', NormalTileUrl: 'https://tiles.example.org/{z}/{x}/{y}.png?key={key}' },
     want: /^https:\/\/tiles\.example\.org\/\d+\/\d+\/\d+\.png\?key=k3y$/ },
-  { name: '{key} with an empty key', apiKey: '', set: { NormalTileUrl: 'https://tiles.example.org/{z}/{x}/{y}.png?key={key}' },
+  { name: '{key} with an empty key', set: { APIKey: '', NormalTileUrl: 'https://tiles.example.org/{z}/{x}/{y}.png?key={key}' },
     want: /^https:\/\/tiles\.example\.org\/\d+\/\d+\/\d+\.png\?key=$/ },
   { name: 'an overlay template for the hybrid type',
     set: { MapType: 2, OverlayTileUrl: 'https://tiles.example.org/names/{z}/{x}/{y}.png', OverlayTileAttribution: 'Names &amp; labels' },
@@ -130,8 +102,7 @@ const TEMPLATES = [
 
 for (const t of TEMPLATES) {
   test(`tiles: ${t.name}`, async () => {
-    const w = writePages({ set: t.set, apiKey: t.apiKey, photos: null });
-    const { page, context, requests } = await openAndCheck(w.pages.route);
+    const { page, context, requests } = await openAndCheck(writePages({ set: t.set, photos: null }).pages.route);
     await settle(page);
     const tiles = requests.filter((u) => u.startsWith('http'));
     assert.ok(tiles.length > 0);
@@ -145,13 +116,11 @@ for (const t of TEMPLATES) {
 
 test('lines of no point, one point or one place, and widths of 0 and 1,000, leave a working page', async () => {
   for (const PathWidth of [0, 1000]) {
-    const w = writePages({ photos: null, set: { PathWidth } });
-    const { page, context, facts } = await openAndCheck(w.pages.route);
+    const { context, facts } = await openAndCheck(writePages({ photos: null, set: { PathWidth } }).pages.route);
     assert.equal(facts.polylines[0].width, PathWidth);
     await context.close();
   }
-  const w = writePages({ photos: null });
-  const opened = await openPage(browser, w.pages.route);
+  const opened = await openPage(browser, writePages({ photos: null }).pages.route);
   const { page } = opened;
   const before = await page.evaluate(() => document.querySelector('canvas.trackalbum-route').toDataURL());
   await page.evaluate(() => {
@@ -170,22 +139,30 @@ test('lines of no point, one point or one place, and widths of 0 and 1,000, leav
   await opened.context.close();
 });
 
-test('a tile service that answers with errors, or never answers, leaves a working page', async () => {
-  const w = writePages({ photos: null, set: { Controller: 1 } });
-  const facts = pageFacts(readFileSync(w.pages.route_grade, 'utf8'));
+test('a tile service offline, answering with errors or never answering leaves a working page', async () => {
+  const file = writePages({ photos: null }).pages.route_grade;
+  const facts = pageFacts(readFileSync(file, 'utf8'));
   const waiting = [];
-  const services = {
-    errors: { [NORMAL_SERVICE]: (route) => route.fulfill({ status: 503, contentType: 'text/plain', body: 'busy' }) },
-    silence: { [NORMAL_SERVICE]: (route) => { waiting.push(route); } }
-  };
-  for (const [name, tiles] of Object.entries(services)) {
-    const opened = await openPage(browser, w.pages.route_grade, { tiles, settleTiles: false });
+  const services = [
+    ['offline', { offline: true }],
+    ['errors', { tiles: { [NORMAL_SERVICE]: (route) => route.fulfill({ status: 503, contentType: 'text/plain', body: 'busy' }) } }],
+    ['silence', { tiles: { [NORMAL_SERVICE]: (route) => { waiting.push(route); } } }]
+  ];
+  for (const [name, options] of services) {
+    const opened = await openPage(browser, file, { ...options, settleTiles: name !== 'silence' });
     const { page } = opened;
     await check.checkPolylines(page, facts);
+    if (name !== 'silence') {
+      // Failed tiles show nothing: no broken-image icons, no retries.
+      const tiles = await page.$$eval('#map .leaflet-tile-pane img', (imgs) => imgs.map((i) => i.src.slice(0, 5)));
+      assert.ok(tiles.length > 0 && tiles.every((src) => src === 'data:'), `${name}: ${tiles}`);
+      const requested = () => opened.requests.filter((u) => u.startsWith('http')).length;
+      const once = requested();
+      await settle(page);
+      assert.equal(requested(), once, `${name}: tiles retried`);
+    }
     const zoom = await page.evaluate(() => map.getZoom());
-    await page.evaluate(() => { window.__moved = new Promise((resolve) => GEvent.addListener(map, 'moveend', resolve)); });
-    await page.click('.trackalbum-zoom-out');
-    await page.evaluate(() => __moved);
+    await zoomStep(page, 'out');
     await nextFrames(page);
     assert.equal(await page.evaluate(() => map.getZoom()), zoom - 1);
     await check.checkPolylines(page, facts);
@@ -193,6 +170,6 @@ test('a tile service that answers with errors, or never answers, leaves a workin
     opened.problems = opened.problems.filter((p) => !/status of 503/.test(p));
     check.assertNoProblems(opened);
     await opened.context.close();
-    assert.ok(name === 'errors' || waiting.length > 0, name);
   }
+  assert.ok(waiting.length > 0, 'no tile request left waiting');
 });

@@ -17,15 +17,17 @@ before(async () => {
   // Every move of the icon is recorded with how far its anchor lies from where ps[pos] is.
   await opened.page.evaluate((pixelOf) => {
     const f = eval(pixelOf);
+    window.__iconOff = (p) => {
+      const r = document.querySelector('.leaflet-marker-pane img[src$="mm_20_red.png"]').getBoundingClientRect();
+      const m = document.getElementById('map').getBoundingClientRect();
+      const want = f(p.lat(), p.lng());
+      return Math.hypot(r.left - m.left + 6 - want.x, r.top - m.top + 20 - want.y);
+    };
     window.__moves = [];
     const setPoint = bike.setPoint;
     bike.setPoint = function (p) {
       setPoint.call(this, p);
-      const icon = document.querySelector('.leaflet-marker-pane img[src$="mm_20_red.png"]');
-      const r = icon.getBoundingClientRect();
-      const m = document.getElementById('map').getBoundingClientRect();
-      const want = f(p.lat(), p.lng());
-      __moves.push({ pos, off: Math.hypot(r.left - m.left + 6 - want.x, r.top - m.top + 20 - want.y) });
+      __moves.push({ pos, off: __iconOff(p) });
     };
   }, PIXEL_OF);
 });
@@ -50,12 +52,7 @@ const state = () => opened.page.evaluate(() => ({
 }));
 
 test('the icon starts at the first position', async () => {
-  const at = await opened.page.evaluate((pixelOf) => {
-    const r = document.querySelector('.leaflet-marker-pane img[src$="mm_20_red.png"]').getBoundingClientRect();
-    const m = document.getElementById('map').getBoundingClientRect();
-    const want = eval(pixelOf)(ps[0].lat(), ps[0].lng());
-    return Math.hypot(r.left - m.left + 6 - want.x, r.top - m.top + 20 - want.y);
-  }, PIXEL_OF);
+  const at = await opened.page.evaluate(() => __iconOff(ps[0]));
   assert.ok(at < 1.5, `icon ${at} px from ps[0]`);
   assert.ok(facts.ps.length > 100);
 });
@@ -115,8 +112,7 @@ test('with scroll on, the view follows the icon; off, it stays', async () => {
   await page.click('input[name=head]');
   await page.evaluate(() => map.setCenter(ps[0], 19));
   const visible = (i) => page.evaluate(([pixelOf, i]) => {
-    const p = eval(pixelOf)(ps[i].lat(), ps[i].lng());
-    const el = document.getElementById('map');
+    const p = eval(pixelOf)(ps[i].lat(), ps[i].lng()), el = document.getElementById('map');
     return p.x >= 0 && p.y >= 0 && p.x <= el.clientWidth && p.y <= el.clientHeight;
   }, [PIXEL_OF, i]);
   assert.equal(await visible(last), false, 'the tail must lie outside this view');

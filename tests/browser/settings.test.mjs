@@ -8,10 +8,6 @@ let browser;
 before(async () => { browser = await launchBrowser(); });
 after(() => browser?.close());
 
-function checkPage(file, extra) {
-  return check.checkWholePage(browser, file, extra);
-}
-
 const COMBINATIONS = [
   { name: 'small control, satellite, English, pixel size, overview only',
     set: { Controller: 2, MapTypeBtn: 1, MapType: 1, Scale: 0, Overview: 1, Japanese: 0,
@@ -27,9 +23,9 @@ const COMBINATIONS = [
 for (const c of COMBINATIONS) {
   test(c.name, async () => {
     const w = writePages({ set: c.set, keepOriginalSize: !!c.keepOriginalSize });
-    const facts = await checkPage(w.pages.picture_route);
+    const facts = await check.checkWholePage(browser, w.pages.picture_route);
     assert.equal(facts.markers.every((m) => m.big), !!c.keepOriginalSize);
-    await checkPage(w.pages.picture_route_grade);
+    await check.checkWholePage(browser, w.pages.picture_route_grade);
   });
 }
 
@@ -39,14 +35,12 @@ test('the navigation controls, the zoom bar and the overview work', async () => 
   const { page } = opened;
   const view = () => page.evaluate(() => ({ z: map.getZoom(), lat: map.getCenter().lat(), lng: map.getCenter().lng() }));
   const start = await view();
-  await page.click('.trackalbum-zoom-out');
-  await page.waitForFunction((z) => map.getZoom() === z - 1, start.z);
-  await page.click('.trackalbum-zoom-in');
-  await page.waitForFunction((z) => map.getZoom() === z, start.z);
-  await page.click('.trackalbum-pan-up');
-  await page.waitForFunction((lat) => map.getCenter().lat() > lat + 1e-6, start.lat);
-  await page.click('.trackalbum-pan-right');
-  await page.waitForFunction((lng) => map.getCenter().lng() > lng + 1e-6, start.lng);
+  for (const [button, moved] of [['zoom-out', (s) => map.getZoom() === s.z - 1], ['zoom-in', (s) => map.getZoom() === s.z],
+                                 ['pan-up', (s) => map.getCenter().lat() > s.lat + 1e-6],
+                                 ['pan-right', (s) => map.getCenter().lng() > s.lng + 1e-6]]) {
+    await page.click(`.trackalbum-${button}`);
+    await page.waitForFunction(moved, start);
+  }
 
   // One step of the bar per zoom level, the highest at the top.
   const bar = await page.locator('.trackalbum-zoombar').boundingBox();

@@ -6,7 +6,7 @@ import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSy
 import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
-import { deflateSync } from 'node:zlib';
+import { crc32, deflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
 export const ROOT = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -25,24 +25,12 @@ export const AERIAL_SERVICE = 'gsi/seamlessphoto';
 
 // ---- PNG pictures (stub tiles, icons) ------------------------------------------------------
 
-const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
-  let c = n;
-  for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
-  return c >>> 0;
-});
-
-function crc32(buf) {
-  let c = 0xffffffff;
-  for (const b of buf) c = CRC_TABLE[(c ^ b) & 0xff] ^ (c >>> 8);
-  return (c ^ 0xffffffff) >>> 0;
-}
-
 function chunk(type, data) {
-  const out = Buffer.alloc(12 + data.length);
+  const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
+  const out = Buffer.alloc(8 + body.length);
   out.writeUInt32BE(data.length, 0);
-  out.write(type, 4, 'latin1');
-  data.copy(out, 8);
-  out.writeUInt32BE(crc32(out.subarray(4, 8 + data.length)), 8 + data.length);
+  body.copy(out, 4);
+  out.writeUInt32BE(crc32(body), 4 + body.length);
   return out;
 }
 
@@ -50,8 +38,7 @@ function chunk(type, data) {
 export function makePng(width, height, pixel) {
   const raw = Buffer.alloc((width * 4 + 1) * height);
   for (let y = 0; y < height; y++) {
-    const row = y * (width * 4 + 1);
-    for (let x = 0; x < width; x++) raw.set(pixel(x, y), row + 1 + x * 4);
+    for (let x = 0; x < width; x++) raw.set(pixel(x, y), y * (width * 4 + 1) + 1 + x * 4);
   }
   const ihdr = Buffer.alloc(13);
   ihdr.writeUInt32BE(width, 0);
@@ -95,7 +82,7 @@ process.on('exit', () => {
 
 // Runs one Apply into a new folder and returns its html folder and pages.
 export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {}, keepOriginalSize = false,
-                             compression = 100, apiKey, comments } = {}) {
+                             compression = 100, comments } = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'ta-browser-'));
   written.push(dir);
   if (comments) {
@@ -107,9 +94,7 @@ export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {},
                 '--compression', String(compression), '--page-name', '里山さんぽ'];
   if (photos) args.push('--photos', photos, '--clock-minutes', '-3', '--copy-photos');
   if (keepOriginalSize) args.push('--keep-original-size');
-  const settings = { ...set };
-  if (apiKey !== undefined) settings.APIKey = apiKey;
-  for (const [key, value] of Object.entries(settings)) args.push('--set', `${key}=${value}`);
+  for (const [key, value] of Object.entries(set)) args.push('--set', `${key}=${value}`);
   run(args);
   const html = join(dir, 'html');
   if (!existsSync(join(html, 'maps'))) throw new Error(`Apply wrote no runtime into ${html}`);

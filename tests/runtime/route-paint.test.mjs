@@ -3,7 +3,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { Raster } from '../../src/runtime/route-raster.js';
-import { paint, pixelOf, pointOf, rgba, storeOf, style, viewAt } from './scene.mjs';
+import { paint, pixelOf, pointOf, rgba, segmentDistance, storeOf, style, viewAt } from './scene.mjs';
 
 const RED = '#FF0000', GREEN = '#00C800', BLUE = '#0000FF';
 const piece = (positions, color, weight = 5, opacity) => ({ positions, style: style(color, weight, opacity) });
@@ -35,10 +35,9 @@ test('where pieces cross, the later one shows; each has its width, round ends an
   assert.ok(Math.abs(twice[3] - 0.75 * 255) <= 1, `alpha ${twice[3]}`);
   // Round end: the first piece reaches half its width beyond its last position, no further.
   const end = pixelOf(view, at(-40, 0));
-  assert.deepEqual(img.at(end.x - 3, end.y), rgba(RED));
-  assert.deepEqual(img.at(end.x - 6, end.y), [0, 0, 0, 0]);
-  assert.deepEqual(img.at(end.x, end.y - 3), rgba(RED));
-  assert.deepEqual(img.at(end.x, end.y - 6), [0, 0, 0, 0]);
+  for (const [dx, dy, want] of [[-3, 0, rgba(RED)], [-6, 0, [0, 0, 0, 0]], [0, -3, rgba(RED)], [0, -6, [0, 0, 0, 0]]]) {
+    assert.deepEqual(img.at(end.x + dx, end.y + dy), want, `${dx}, ${dy} from the end`);
+  }
 });
 
 // Takes the segments painted and the colour each line is laid in, last line first.
@@ -52,15 +51,7 @@ function recorder() {
   };
 }
 
-function offLine(x, y, segments) {
-  let d = Infinity;
-  for (const [ax, ay, bx, by] of segments) {
-    const dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
-    const t = len2 ? Math.max(0, Math.min(1, ((x - ax) * dx + (y - ay) * dy) / len2)) : 0;
-    d = Math.min(d, Math.hypot(x - ax - t * dx, y - ay - t * dy));
-  }
-  return d;
-}
+const offLine = (x, y, segments) => Math.min(...segments.map((s) => segmentDistance(x, y, ...s)));
 
 test('at every zoom each piece runs through its positions and is painted at its ends, and a piece within a pixel is a dot in its colour', () => {
   const pieces = [
@@ -105,28 +96,25 @@ test('a redraw visits only the blocks in view and paints in full what is in view
   // 4,000 positions eastwards, 1 m apart: a view of 64 pixels at zoom 18 holds about 30 m.
   const line = Array.from({ length: 4000 }, (_, i) => [35 + north(i % 2 ? 0.1 : 0), 139 + east(i)]);
   const store = storeOf([piece(line, RED)]);
-  const counting = (width, height) => {
-    const raster = new Raster(new Uint8ClampedArray(4 * width * height), width, height);
+  const counted = (view) => {
+    const raster = new Raster(new Uint8ClampedArray(4 * (view.right - view.left) * (view.bottom - view.top)),
+                              view.right - view.left, view.bottom - view.top);
     const segment = raster.segment;
     raster.segments = 0;
     raster.segment = function (...args) { this.segments++; return segment.apply(this, args); };
-    return raster;
+    return { raster, img: paint(store, view, undefined, raster) };
   };
-  const wide = viewAt(18, 35, 139 + east(2000), 12000, 160);
-  const all = counting(12000, 160);
-  const whole = paint(store, wide, undefined, all);
-  const view = viewAt(18, 35, 139 + east(1000));
-  const part = counting(64, 64);
-  const img = paint(store, view, undefined, part);
-  assert.ok(part.segments < all.segments / 8, `${part.segments} of ${all.segments} segments`);
+  const wide = viewAt(18, 35, 139 + east(2000), 12000, 160), view = viewAt(18, 35, 139 + east(1000));
+  const whole = counted(wide), part = counted(view);
+  assert.ok(part.raster.segments < whole.raster.segments / 8, `${part.raster.segments} of ${whole.raster.segments} segments`);
   // The view through the middle, and one whose top edge runs just below the line: the
   // line's width still reaches into it.
   const below = { ...view, top: view.top + 34, bottom: view.bottom + 34 };
-  for (const [v, got] of [[view, img], [below, paint(store, below)]]) {
+  for (const [v, got] of [[view, part.img], [below, paint(store, below)]]) {
     let painted = 0;
     for (let y = 0; y < 64; y++) {
       for (let x = 0; x < 64; x++) {
-        assert.deepEqual(got.at(x, y), whole.at(x + v.left - wide.left, y + v.top - wide.top), `pixel ${x}, ${y}`);
+        assert.deepEqual(got.at(x, y), whole.img.at(x + v.left - wide.left, y + v.top - wide.top), `pixel ${x}, ${y}`);
         painted += got.at(x, y)[3] > 0;
       }
     }

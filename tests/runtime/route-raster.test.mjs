@@ -3,15 +3,9 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { Raster } from '../../src/runtime/route-raster.js';
-import { seeded } from './scene.mjs';
+import { seeded, segmentDistance } from './scene.mjs';
 
 const W = 48, H = 40;
-
-function distance(px, py, [ax, ay], [bx, by]) {
-  const dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
-  const t = len2 ? Math.max(0, Math.min(1, ((px - ax) * dx + (py - ay) * dy) / len2)) : 0;
-  return Math.hypot(px - ax - t * dx, py - ay - t * dy);
-}
 
 // lines: { points: [[x, y], ...], radius, rgb, opacity }, first to last.
 function reference(lines) {
@@ -21,7 +15,7 @@ function reference(lines) {
       let r = 0, g = 0, b = 0, a = 0;   // premultiplied
       for (const line of lines) {
         let d = Infinity;
-        for (let i = 0; i + 1 < line.points.length; i++) d = Math.min(d, distance(x + 0.5, y + 0.5, line.points[i], line.points[i + 1]));
+        for (let i = 0; i + 1 < line.points.length; i++) d = Math.min(d, segmentDistance(x + 0.5, y + 0.5, ...line.points[i], ...line.points[i + 1]));
         const s = Math.max(0, Math.min(1, line.radius + 0.5 - d)) * line.opacity;
         r = line.rgb[0] * s + r * (1 - s);
         g = line.rgb[1] * s + g * (1 - s);

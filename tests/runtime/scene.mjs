@@ -77,4 +77,11 @@ export function paint(store, view, list = buildDisplayList(store, view.zoom), ra
   };
 }
 
+// Distance from (px, py) to the segment a-b.
+export function segmentDistance(px, py, ax, ay, bx, by) {
+  const dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+  const t = len2 ? Math.max(0, Math.min(1, ((px - ax) * dx + (py - ay) * dy) / len2)) : 0;
+  return Math.hypot(px - ax - t * dx, py - ay - t * dy);
+}
+
 export const rgba = (color, alpha = 255) => [1, 3, 5].map((k) => parseInt(color.slice(k, k + 2), 16)).concat(alpha);
