@@ -1,7 +1,6 @@
 // Checks of a loaded page against the statements in its own text.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, openPage, pageFacts, settle, tileService } from './support.mjs';
+import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, factsOf, openPage, settle, tileService } from './support.mjs';
 
 export const TYPE_LABELS = {
   ja: ['地図', '航空写真', '地図+写真'],
@@ -13,11 +12,18 @@ export function assertNoProblems(opened) {
   assert.deepEqual(opened.problems, [], 'console errors, page errors or stray requests');
 }
 
+export async function closeChecked(opened) {
+  assertNoProblems(opened);
+  await opened.context.close();
+}
+
+// The route's canvas as drawn, for comparing two pictures.
+export const routePicture = (page) => page.evaluate(() => document.querySelector('#map canvas.trackalbum-route').toDataURL());
+
 // The route as drawn: each position of the page's polylines of two or more points is painted
 // (a pixel within a pixel of it on the route's canvas), the last one's colour shows, and
 // nothing is painted for a page whose polylines have fewer points. inView: only positions
-// inside the map division count, for a view that shows part of the route. Returns the
-// painted pixels' count and their columns' span in the map.
+// inside the map division count, for a view that shows part of the route.
 export async function checkPolylines(page, facts, { inView = false } = {}) {
   // Each polyline's positions follow the previous one's in the page's text.
   const positions = [];
@@ -41,14 +47,12 @@ export async function checkPolylines(page, facts, { inView = false } = {}) {
     };
     const alpha = (x, y) => (at(x, y) < 0 ? 0 : data[at(x, y) + 3]);
     const rgb = last ? [1, 3, 5].map((k) => parseInt(last.slice(k, k + 2), 16)) : [];
-    let painted = 0, lastShown = 0, left = Infinity, right = -Infinity;
+    let painted = 0, lastShown = 0;
     for (let y = 0; y < el.clientHeight; y++) {
       for (let x = 0; x < el.clientWidth; x++) {
         const k = at(x, y);
         if (k < 0 || data[k + 3] === 0) continue;
         painted++;
-        left = Math.min(left, x);
-        right = Math.max(right, x);
         if (data[k + 3] === 255 && rgb.every((c, i) => c === data[k + i])) lastShown++;
       }
     }
@@ -58,13 +62,12 @@ export async function checkPolylines(page, facts, { inView = false } = {}) {
       for (let dy = -1; dy <= 1; dy++) for (let dx = -1; dx <= 1; dx++) if (alpha(p.x + dx, p.y + dy) > 0) return false;
       return true;
     }).length;
-    return { painted, lastShown, missing, left, right };
+    return { painted, lastShown, missing };
   }, [PIXEL_OF, last, positions, inView]);
   assert.equal(got.missing, 0, 'route positions with nothing painted');
   // Later lines may cover earlier ones whole; nothing covers the last.
   if (last) assert.ok(got.lastShown > 0, `no pixel of ${last}`);
   else assert.equal(got.painted, 0, 'painted without a line');
-  return got;
 }
 
 // One marker per placed photo, plus the player's icon where the page has one.
@@ -237,7 +240,7 @@ export async function checkBubbles(page, facts) {
 
 // Opens a written page and runs every check that its own statements allow. Returns the page's facts.
 export async function checkWholePage(browser, file) {
-  const facts = pageFacts(readFileSync(file, 'utf8'));
+  const facts = factsOf(file);
   const opened = await openPage(browser, file);
   const { page } = opened;
   await checkMapSize(page, facts);
@@ -247,7 +250,6 @@ export async function checkWholePage(browser, file) {
   await checkControls(page, facts);
   await checkBubbles(page, facts);
   await checkMapTypes(page, facts);
-  assertNoProblems(opened);
-  await opened.context.close();
+  await closeChecked(opened);
   return facts;
 }

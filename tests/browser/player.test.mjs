@@ -2,8 +2,7 @@
 // tail and scroll, checked against the page's own positions.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { launchBrowser, openPage, pageFacts, PIXEL_OF, writePages } from './support.mjs';
+import { factsOf, launchBrowser, openPage, PIXEL_OF, writePages } from './support.mjs';
 import { assertNoProblems } from './checks.mjs';
 
 let browser;
@@ -11,7 +10,7 @@ let opened;
 let facts;
 before(async () => {
   const w = writePages();
-  facts = pageFacts(readFileSync(w.pages.picture_route_grade, 'utf8'));
+  facts = factsOf(w.pages.picture_route_grade);
   browser = await launchBrowser();
   opened = await openPage(browser, w.pages.picture_route_grade);
   // Every move of the icon is recorded with how far its anchor lies from where ps[pos] is.
