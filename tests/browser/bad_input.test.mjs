@@ -94,7 +94,6 @@ const TEMPLATES = [
 for (const t of TEMPLATES) {
   test(`tiles: ${t.name}`, async () => {
     const { page, context, requests } = await openAndCheck(writePages({ set: t.set, photos: null }).pages.route);
-    await settle(page);
     const tiles = requests.filter((u) => u.startsWith('http'));
     assert.ok(tiles.length > 0);
     if (t.want) assert.deepEqual(tiles.filter((u) => !t.want.test(u)), []);

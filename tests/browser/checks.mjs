@@ -34,28 +34,23 @@ export async function checkPolylines(page, facts, { inView = false } = {}) {
   }
   const last = facts.polylines.filter((p) => p.points >= 2).at(-1)?.color;
   const got = await page.evaluate(([pixelOf, last, positions, inView]) => {
-    const f = eval(pixelOf);
     const canvas = document.querySelector('#map canvas.trackalbum-route');
     if (!canvas) return { painted: 0, lastShown: 0, missing: positions.length };
     const el = document.getElementById('map');
     const m = el.getBoundingClientRect(), r = canvas.getBoundingClientRect(), ratio = canvas.width / r.width;
     const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    // The canvas pixel under a point of the map, or -1 off the canvas.
-    const at = (x, y) => {
-      const cx = Math.round((x + m.left - r.left) * ratio), cy = Math.round((y + m.top - r.top) * ratio);
-      return cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height ? -1 : 4 * (cy * canvas.width + cx);
-    };
-    const alpha = (x, y) => (at(x, y) < 0 ? 0 : data[at(x, y) + 3]);
     const rgb = last ? [1, 3, 5].map((k) => parseInt(last.slice(k, k + 2), 16)) : [];
     let painted = 0, lastShown = 0;
-    for (let y = 0; y < el.clientHeight; y++) {
-      for (let x = 0; x < el.clientWidth; x++) {
-        const k = at(x, y);
-        if (k < 0 || data[k + 3] === 0) continue;
-        painted++;
-        if (data[k + 3] === 255 && rgb.every((c, i) => c === data[k + i])) lastShown++;
-      }
+    for (let k = 0; k < data.length; k += 4) {
+      painted += data[k + 3] > 0;
+      lastShown += data[k + 3] === 255 && rgb.every((c, i) => c === data[k + i]);
     }
+    // The alpha of the canvas pixel under a point of the map, 0 off the canvas.
+    const alpha = (x, y) => {
+      const cx = Math.round((x + m.left - r.left) * ratio), cy = Math.round((y + m.top - r.top) * ratio);
+      return cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height ? 0 : data[4 * (cy * canvas.width + cx) + 3];
+    };
+    const f = eval(pixelOf);
     const missing = positions.filter(([lat, lng]) => {
       const p = f(lat, lng);
       if (inView && !(p.x >= 0 && p.y >= 0 && p.x < el.clientWidth && p.y < el.clientHeight)) return false;
@@ -133,11 +128,10 @@ export async function checkControls(page, facts) {
 // Services of the tiles on screen, per layer, with each layer's opacity.
 export async function tileLayers(page) {
   await settle(page);
-  return page.$$eval('#map > .leaflet-map-pane > .leaflet-tile-pane > .leaflet-layer', (layers) => layers.map((layer) => ({
-    addresses: [...new Set([...layer.querySelectorAll('img.leaflet-tile-loaded')].map((i) => i.src))],
-    opacity: +getComputedStyle(layer).opacity
-  }))).then((layers) => layers.map(({ addresses, opacity }) => ({
-    hosts: [...new Set(addresses.map(tileService))], opacity })));
+  const layers = await page.$$eval('#map > .leaflet-map-pane > .leaflet-tile-pane > .leaflet-layer', (ls) => ls.map((layer) => ({
+    addresses: [...layer.querySelectorAll('img.leaflet-tile-loaded')].map((i) => i.src), opacity: +getComputedStyle(layer).opacity
+  })));
+  return layers.map(({ addresses, opacity }) => ({ hosts: [...new Set(addresses.map(tileService))], opacity }));
 }
 
 export const LAYERS_OF_TYPE = [

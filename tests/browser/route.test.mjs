@@ -31,20 +31,12 @@ test('each grade colour shows about as much as it has of the route', async () =>
 // East along 35.000 climbing; north-east, flat; south along 139.005 descending, across the
 // climb; west, flat; east along 34.998 climbing again, across the descent.
 function crossingRide() {
-  const points = [];
-  let ele = 100;
-  const leg = (from, to, steps, climb) => {
-    for (let i = 1; i <= steps; i++) {
-      ele += climb;
-      points.push([from[0] + (to[0] - from[0]) * i / steps, from[1] + (to[1] - from[1]) * i / steps, ele]);
-    }
-  };
-  points.push([35, 139, ele]);
-  leg([35, 139], [35, 139.01], 90, 1);
-  leg([35, 139.01], [35.005, 139.005], 60, 0);
-  leg([35.005, 139.005], [34.995, 139.005], 110, -1);
-  leg([34.995, 139.005], [34.998, 138.998], 70, 0);
-  leg([34.998, 138.998], [34.998, 139.01], 110, 1);
+  const points = [[35, 139, 100]];
+  for (const [to, steps, climb] of [[[35, 139.01], 90, 1], [[35.005, 139.005], 60, 0], [[34.995, 139.005], 110, -1],
+                                    [[34.998, 138.998], 70, 0], [[34.998, 139.01], 110, 1]]) {
+    const [lat, lng, ele] = points.at(-1);
+    for (let i = 1; i <= steps; i++) points.push([lat + (to[0] - lat) * i / steps, lng + (to[1] - lng) * i / steps, ele + climb * i]);
+  }
   return points;
 }
 
