@@ -13,13 +13,12 @@ after(() => browser?.close());
 
 // Opens a page and checks what every page must show, whatever its input.
 async function openAndCheck(file) {
-  const facts = factsOf(file);
   const opened = await openPage(browser, file);
-  await check.checkPolylines(opened.page, facts);
-  await check.checkMarkerCount(opened.page, facts);
-  await check.checkViewContainsRoute(opened.page, facts);
+  await check.checkPolylines(opened.page, opened.facts);
+  await check.checkMarkerCount(opened.page, opened.facts);
+  await check.checkViewContainsRoute(opened.page, opened.facts);
   check.assertNoProblems(opened);
-  return { ...opened, facts };
+  return opened;
 }
 
 test('a route of one point shows it at the highest zoom', async () => {
@@ -69,7 +68,7 @@ test('markup in a photo comment leaves the page and its markers working', async 
   const w = writePages({ comments: { 'IMG_0002.jpg': '<!--<script>', 'IMG_0003.jpg': '<b>a & b</b>' } });
   for (const kind of ['picture', 'picture_route_grade']) {
     const opened = await openPage(browser, w.pages[kind]);
-    const facts = factsOf(w.pages[kind]);
+    const { facts } = opened;
     assert.deepEqual(facts.markers.slice(0, 2).map((m) => m.comment), ['<!--<script>', '<b>a & b</b>']);
     await check.checkMarkerCount(opened.page, facts);
     // The page's markup goes into the bubble as markup.
@@ -130,7 +129,6 @@ test('lines of no point, one point or one place, and widths of 0 and 1,000, leav
 
 test('a tile service offline, answering with errors or never answering leaves a working page', async () => {
   const file = writePages({ photos: null }).pages.route_grade;
-  const facts = factsOf(file);
   const waiting = [];
   const services = [
     ['offline', { offline: true }],
@@ -139,7 +137,7 @@ test('a tile service offline, answering with errors or never answering leaves a 
   ];
   for (const [name, options] of services) {
     const opened = await openPage(browser, file, { ...options, settleTiles: name !== 'silence' });
-    const { page } = opened;
+    const { page, facts } = opened;
     await check.checkPolylines(page, facts);
     if (name !== 'silence') {
       // Failed tiles show nothing: no broken-image icons, no retries.

@@ -1,6 +1,6 @@
 // Checks of a loaded page against the statements in its own text.
 import assert from 'node:assert/strict';
-import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, factsOf, openPage, settle, tileService } from './support.mjs';
+import { AERIAL_SERVICE, NORMAL_SERVICE, PIXEL_OF, openPage, settle, tileService } from './support.mjs';
 
 export const TYPE_LABELS = {
   ja: ['地図', '航空写真', '地図+写真'],
@@ -233,9 +233,8 @@ export async function checkBubbles(page, facts) {
 
 // Opens a written page and runs every check that its own statements allow. Returns the page's facts.
 export async function checkWholePage(browser, file) {
-  const facts = factsOf(file);
   const opened = await openPage(browser, file);
-  const { page } = opened;
+  const { page, facts } = opened;
   await checkMapSize(page, facts);
   await checkPolylines(page, facts);
   await checkMarkerCount(page, facts);

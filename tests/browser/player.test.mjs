@@ -2,17 +2,16 @@
 // tail and scroll, checked against the page's own positions.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { factsOf, launchBrowser, openPage, PIXEL_OF, writePages } from './support.mjs';
+import { launchBrowser, openPage, PIXEL_OF, writePages } from './support.mjs';
 import { assertNoProblems } from './checks.mjs';
 
 let browser;
 let opened;
 let facts;
 before(async () => {
-  const w = writePages();
-  facts = factsOf(w.pages.picture_route_grade);
   browser = await launchBrowser();
-  opened = await openPage(browser, w.pages.picture_route_grade);
+  opened = await openPage(browser, writePages().pages.picture_route_grade);
+  ({ facts } = opened);
   // Every move of the icon is recorded with how far its anchor lies from where ps[pos] is.
   await opened.page.evaluate((pixelOf) => {
     const f = eval(pixelOf);

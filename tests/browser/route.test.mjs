@@ -15,12 +15,12 @@ after(() => browser?.close());
 
 test('each grade colour shows about as much as it has of the route', async () => {
   const w = writePages({ gpx: writeGpx('sawtooth', sawToothRide(4000)), photos: null, compression: 0, set: COLOURS });
-  const facts = factsOf(w.pages.route_grade);
+  const opened = await openPage(browser, w.pages.route_grade);
+  const { facts } = opened;
   assert.ok(facts.polylines.length > 150, `${facts.polylines.length} pieces`);
   // The ride's positions lie evenly apart: a colour's share of the route is its share of the segments.
   const segments = { [UP]: 0, [DOWN]: 0, [FLAT]: 0 };
   for (const p of facts.polylines) segments[p.color] += p.points - 1;
-  const opened = await openPage(browser, w.pages.route_grade);
   const counts = await colourCounts(opened.page, [UP, DOWN, FLAT]);
   const shown = counts.reduce((a, b) => a + b, 0), total = segments[UP] + segments[DOWN] + segments[FLAT];
   const shares = [UP, DOWN, FLAT].map((c, i) => ({ colour: c, route: segments[c] / total, shown: counts[i] / shown }));

@@ -151,7 +151,8 @@ export async function launchBrowser() {
   });
 }
 
-// Opens a page as a user would and waits until its map has its first view and its tiles.
+// Opens a page as a user would and waits until its map has its first view and its tiles; with
+// the facts its text states.
 // offline: every tile request fails, as without a network.
 // scale: device pixels to a CSS pixel, as on a high-density screen.
 export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false,
@@ -189,7 +190,7 @@ export async function openPage(browser, file, { viewport = { width: 1280, height
   await page.waitForFunction(() => window.map && map.isLoaded());
   if (settleTiles) await settle(page);
   else await nextFrames(page);
-  return { page, context, problems, requests };
+  return { page, context, problems, requests, facts: factsOf(file) };
 }
 
 // Waits until no tile is loading and a frame has been drawn.
