@@ -70,6 +70,5 @@ test('the navigation controls, the zoom bar and the overview work', async () => 
   await page.click('.leaflet-control-minimap-toggle-display');
   await page.waitForFunction((w) => document.querySelector('.leaflet-control-minimap').getBoundingClientRect().width < w / 2,
                              before.width);
-  check.assertNoProblems(opened);
-  await opened.context.close();
+  await check.closeChecked(opened);
 });

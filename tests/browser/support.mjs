@@ -8,6 +8,7 @@ import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { crc32, deflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
+import { walk } from '../runtime/scene.mjs';
 
 export const ROOT = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const CLI = process.env.TRACKALBUM_CLI || join(ROOT, 'build', 'trackalbum-cli');
@@ -23,7 +24,7 @@ export function tileService(address) {
 export const NORMAL_SERVICE = 'gsi/std';
 export const AERIAL_SERVICE = 'gsi/seamlessphoto';
 
-// ---- PNG pictures (stub tiles, icons) ------------------------------------------------------
+// ---- stub tiles ------------------------------------------------------------------------------
 
 function chunk(type, data) {
   const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
@@ -34,27 +35,20 @@ function chunk(type, data) {
   return out;
 }
 
-// A width × height RGBA PNG filled by pixel(x, y) → [r, g, b, a].
-export function makePng(width, height, pixel) {
-  const raw = Buffer.alloc((width * 4 + 1) * height);
-  for (let y = 0; y < height; y++) {
-    for (let x = 0; x < width; x++) raw.set(pixel(x, y), y * (width * 4 + 1) + 1 + x * 4);
-  }
-  const ihdr = Buffer.alloc(13);
-  ihdr.writeUInt32BE(width, 0);
-  ihdr.writeUInt32BE(height, 4);
-  ihdr.set([8, 6, 0, 0, 0], 8);
-  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', ihdr),
-                        chunk('IDAT', deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]);
-}
-
-// Stub tiles: one flat colour per service, with a darker grid line so tile seams show.
+// A 256-pixel PNG tile of one colour, with a darker top and left edge so tile seams show.
 const tileCache = new Map();
 export function stubTile(rgb) {
   const key = rgb.join(',');
   if (!tileCache.has(key)) {
-    tileCache.set(key, makePng(256, 256, (x, y) =>
-      (x === 0 || y === 0) ? [rgb[0] * 0.8, rgb[1] * 0.8, rgb[2] * 0.8, 255] : [...rgb, 255]));
+    const row = (edge) => Buffer.from([0, ...Array.from({ length: 256 }, (_, x) =>
+      (edge || x === 0 ? rgb.map((c) => c * 0.8) : rgb).concat(255)).flat()]);
+    const ihdr = Buffer.alloc(13);
+    ihdr.writeUInt32BE(256, 0);
+    ihdr.writeUInt32BE(256, 4);
+    ihdr.set([8, 6, 0, 0, 0], 8);
+    const raw = Buffer.concat([row(true), ...Array(255).fill(row(false))]);
+    tileCache.set(key, Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', ihdr),
+                                      chunk('IDAT', deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]));
   }
   return tileCache.get(key);
 }
@@ -113,7 +107,8 @@ export function writePages({ gpx = SAMPLE_GPX, photos = SAMPLE_PHOTOS, set = {},
 const NUM = '(-?\\d+\\.\\d+)';
 const LATLNG = new RegExp(`new GLatLng\\(\\s*${NUM},\\s*${NUM}\\)`);
 
-export function pageFacts(text) {
+export function factsOf(file) {
+  const text = readFileSync(file, 'utf8');
   const facts = { polylines: [], route: [], markers: [], controls: [], ps: [], mapType: null };
   let pending = 0;
   for (const line of text.split('\r\n')) {
@@ -156,7 +151,8 @@ export async function launchBrowser() {
   });
 }
 
-// Opens a page as a user would and waits until its map has its first view and its tiles.
+// Opens a page as a user would and waits until its map has its first view and its tiles; with
+// the facts its text states.
 // offline: every tile request fails, as without a network.
 // scale: device pixels to a CSS pixel, as on a high-density screen.
 export async function openPage(browser, file, { viewport = { width: 1280, height: 900 }, tiles = TILE_COLOURS, offline = false,
@@ -194,7 +190,7 @@ export async function openPage(browser, file, { viewport = { width: 1280, height
   await page.waitForFunction(() => window.map && map.isLoaded());
   if (settleTiles) await settle(page);
   else await nextFrames(page);
-  return { page, context, problems, requests };
+  return { page, context, problems, requests, facts: factsOf(file) };
 }
 
 // Waits until no tile is loading and a frame has been drawn.
@@ -246,14 +242,13 @@ export function writeGpx(name, points) {
   return path;
 }
 
-// A winding walk of n points near Tokyo whose climbs and descents alternate every few hundred
-// points, so the profile page draws many grade-coloured pieces.
-export function windingTrack(n) {
-  const points = [];
-  for (let i = 0; i < n; i++) {
-    const a = i / 2000;
-    points.push([35.6 + 0.02 * Math.sin(a) + i * 2e-7, 139.2 + 0.03 * Math.cos(a * 0.7) + i * 3e-7,
-                 300 + 80 * Math.sin(i / 300)]);
-  }
-  return points;
+// A ride of n points 5 m apart wandering near Tokyo whose elevation climbs for 25 points, falls
+// for 21 and stays flat for 14, over and over: many short grade-coloured pieces that cross and
+// run along each other when the whole ride is in view.
+export function sawToothRide(n) {
+  let ele = 300;
+  return walk(n, 5, 99).map(([lat, lng], i) => {
+    ele += i % 60 < 25 ? 0.6 : i % 60 < 46 ? -0.6 : 0;
+    return [lat, lng, ele];
+  });
 }

@@ -1,5 +1,5 @@
-// Painting route pieces as the map does: page order where pieces overlap, widths and round
-// ends, end points and dots at every zoom, and only what the view needs.
+// Painting route pieces as the map does: widths, round ends and opacity, end points and dots at
+// every zoom, and only what the view needs. Page order where pieces cross is the browser's test.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { Raster } from '../../src/runtime/route-raster.js';
@@ -10,22 +10,18 @@ const piece = (positions, color, weight = 5, opacity) => ({ positions, style: st
 // Metres to degrees near 35° north.
 const north = (m) => m / 111320, east = (m) => m / 91290;
 
-test('where pieces cross, the later one shows; each has its width, round ends and opacity', () => {
+test('each piece has its width, round ends and opacity', () => {
   const o = [35, 139];
   const at = (mx, my) => [o[0] + north(my), o[1] + east(mx)];
-  // East, then north across the first, then west across the second; a half-clear blue loop.
+  // East, then a half-clear blue loop.
   const store = storeOf([
     piece([at(-40, 0), at(40, 0)], RED, 9),
-    piece([at(40, 0), at(0, -30), at(0, 30)], GREEN, 5),
-    piece([at(0, 30), at(-20, 10), at(20, 10)], RED, 3),
     piece([at(-30, -20), at(-10, -20), at(-20, -10), at(-20, -30)], BLUE, 5, 0.5),
     piece([at(-20, -30), at(-25, -35), at(-25, -10)], BLUE, 5, 0.5)
   ]);
   const view = viewAt(18, ...o, 240, 160);   // about 0.5 m a pixel
   const img = paint(store, view);
   const px = (mx, my) => { const p = pixelOf(view, at(mx, my)); return img.at(p.x, p.y); };
-  assert.deepEqual(px(0, 0), rgba(GREEN), 'green over red');
-  assert.deepEqual(px(0, 10), rgba(RED), 'the second red over green');
   assert.deepEqual(px(-30, 0), rgba(RED));
   // The blue loop crosses itself once, over nothing: blended once there. The next clear
   // blue piece crosses it and is blended over it.

@@ -3,20 +3,10 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { CHUNK, NEVER, simplifyLine, zoomForDeviation } from '../../src/runtime/simplify.js';
-import { projectX, projectY, unwrapLongitude } from '../../src/runtime/projection.js';
-import { segmentDistance, walk } from './scene.mjs';
+import { segmentDistance, storeOf, style, walk } from './scene.mjs';
 
-// [lat, lng] positions to the flat x, y array the runtime simplifies.
-function project(positions) {
-  const xy = new Float64Array(2 * positions.length);
-  let lng = 0;
-  positions.forEach(([lat, l], i) => {
-    lng = i ? unwrapLongitude(l, lng) : l;
-    xy[2 * i] = projectX(lng);
-    xy[2 * i + 1] = projectY(lat);
-  });
-  return xy;
-}
+// [lat, lng] positions to the flat x, y array the runtime simplifies, as the route store lays them.
+const project = (positions) => storeOf([{ positions, style: style('#FF0000') }]).xy.slice(0, 2 * positions.length);
 
 // Zooms of the whole of xy, or of vertices first..last of it.
 function zoomsOf(xy, first = 0, last = xy.length / 2 - 1) {
