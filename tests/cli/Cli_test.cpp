@@ -9,20 +9,18 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/ScratchFolder.h"
+
 namespace trackalbum {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using test::ReadFile;
 
 const std::string Walk = std::string(SOURCE_DIR) + "/examples/walk.gpx";
 const std::string Photos = std::string(SOURCE_DIR) + "/examples/photos";
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::string Quoted(std::string text) {
     for (size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4) text.replace(at, 1, "'\\''");
@@ -36,12 +34,6 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/ta-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
     // HOME and XDG_CONFIG_HOME lie in the folder: the user's own profile is never touched.
     CliRun Run(const std::vector<std::string>& arguments, bool userProfile = false) {
         std::string command = "cd " + Quoted(folder) + " && env -i HOME=" + Quoted(folder) + " XDG_CONFIG_HOME=" +
@@ -54,7 +46,8 @@ protected:
     std::string Page(const std::string& name) { return ReadFile(folder / "html" / name); }
     std::string Address(const std::string& name) { return "file://" + (folder / "html" / name).string() + "\n"; }
 
-    fs::path folder;
+    const test::ScratchFolder scratch_;
+    const fs::path folder = scratch_.Path();
 };
 
 TEST_F(CliTest, BadUsageExitsWithTwoAndStoresNothing) {

@@ -80,9 +80,9 @@ protected:
         std::ofstream("page.html", std::ios::binary) << BuildPage(kind, options_, track, pictures, "0.1.0");
         const std::string harness = std::string(TEST_DATA_DIR) + "/page/data/page_script_harness.js";
         const int status = std::system(("node " + harness + " page.html " + mode + " >out.txt 2>&1").c_str());
-        return testing::ReadFileBytes("out.txt") + (status == 0 ? "" : "exit");
+        return test::ReadFile("out.txt") + (status == 0 ? "" : "exit");
     }
-    testing::ScratchFolder folder_;
+    test::ScratchFolder folder_{test::ScratchFolder::Enter};
     PageOptions options_ = testing::MakeOptions();
 };
 

@@ -1,19 +1,19 @@
 #pragma once
 // Small readable inputs for the page tests: one outing of six points near Tokyo, a few
-// photos, the usual settings, golden-file comparison and a scratch current directory.
+// photos, the usual settings and golden-file comparison.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "gps/GpsTrack.h"
 #include "page/PageOptions.h"
 #include "photos/PictureList.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum::testing {
 
@@ -83,11 +83,6 @@ inline PictureList MakePictures() {
     return pictures;
 }
 
-inline std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 inline size_t CountOf(const std::string& text, const std::string& piece) {
@@ -102,26 +97,7 @@ inline bool MatchesGolden(const std::string& name, const std::string& actual) {
     const auto path = std::filesystem::path(TEST_DATA_DIR) / "page" / "golden" / name;
     const char* update = std::getenv("TA_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") std::ofstream(path, std::ios::binary) << actual;
-    return ReadFileBytes(path) == actual;
+    return test::ReadFile(path) == actual;
 }
-
-// Runs a test inside a fresh empty folder as the current directory, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ta_page_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        std::filesystem::current_path(path_ = pattern);
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::current_path(previous_, error);
-        std::filesystem::remove_all(path_, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-
-private:
-    std::filesystem::path previous_, path_;
-};
 
 }  // namespace trackalbum::testing

@@ -5,8 +5,9 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 
-#include "shell/ShellTestSupport.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ public:
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    const std::string home = trackalbum::MakeTempFolder("ta-shell-home");
+    const trackalbum::test::ScratchFolder scratchHome;
+    const std::string home = scratchHome.Path();
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     setenv("TZ", "Asia/Tokyo", 1);
