@@ -17,7 +17,6 @@ using testing::Has;
 using testing::MakeOuting;
 
 std::string Build(int kind, const PageOptions& options, const GpsTrack& track, const PictureList& pictures) {
-    testing::PinJapanTime();
     return BuildPage(kind, options, track, pictures, "0.1.0", TimeValue(2006, 5, 3, 14, 7, 9));
 }
 
@@ -73,7 +72,6 @@ class PageScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
-        testing::PinJapanTime();
     }
     // Runs the harness on the page; the output, with "exit N" appended on failure.
     std::string Run(int kind, const GpsTrack& track, const PictureList& pictures, const char* mode = "load") {

@@ -2,9 +2,8 @@
 // Small readable inputs for the page tests: one outing of six points near Tokyo, a few
 // photos, the usual settings and golden-file comparison.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <ctime>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,13 +13,12 @@
 #include "page/PageOptions.h"
 #include "photos/PictureList.h"
 #include "support/ScratchFolder.h"
+#include "support/TimeZone.h"
 
 namespace trackalbum::testing {
 
-inline void PinJapanTime() {
-    setenv("TZ", "JST-9", 1);
-    tzset();
-}
+// Every page test reads and writes its times as Japan time.
+inline const test::ScopedTimeZone JapanTime{"JST-9"};
 
 // Latitude, longitude, elevation and seconds after 2006/05/03 14:00:00 local.
 struct TestPoint {
@@ -29,7 +27,6 @@ struct TestPoint {
 };
 
 inline GpsTrack MakeTrack(const std::vector<TestPoint>& points, bool withTime = true) {
-    PinJapanTime();
     const TimeValue start(2006, 5, 3, 14, 0, 0);
     GpsTrack track;
     for (const TestPoint& p : points) {
@@ -75,7 +72,6 @@ inline PictureRecord MakePicture(const std::string& name, const std::string& com
 
 // Two placed photos with one not placed between them.
 inline PictureList MakePictures() {
-    PinJapanTime();
     PictureList pictures;
     pictures.AddTail(MakePicture("IMG_0001.JPG", "橋の上から", TimeValue(2006, 5, 3, 14, 1, 59), 35.682236, 139.767125));
     pictures.AddTail(MakePicture("IMG_0000.JPG", "", TimeValue(2006, 5, 3, 13, 0, 0)));

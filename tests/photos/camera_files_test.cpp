@@ -26,7 +26,7 @@ struct Expected {
 };
 
 TEST(CameraFilesTest, TheScanReadsTakenTimesPositionsAndHeifPictures) {
-    test::SetTimeZone("Asia/Tokyo");
+    const test::ScopedTimeZone zone("Asia/Tokyo");
     const std::map<std::string, Expected> expected = {
         {"camera-portrait.jpg", {"2026:05:17 09:41:27", NAN, NAN, false, "camera-portrait.jpg"}},
         {"camera-motorola.jpg", {"2026:05:17 10:02:03", NAN, NAN, false, "camera-motorola.jpg"}},

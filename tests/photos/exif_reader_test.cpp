@@ -81,7 +81,6 @@ const std::string Good = "2006:05:03 12:34:56", Edited = "2006:07:31 10:38:11", 
 
 class ExifReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::SetTimeZone("Asia/Tokyo"); }
     // Reads the bytes from memory and from a file; both must agree. The time found, or 0.
     int64_t Read(const std::string& bytes) {
         ExifReader memory, file;
@@ -93,6 +92,7 @@ protected:
         return fromMemory ? file.GetTime().GetTime() : 0;
     }
     static int64_t Local(const std::string& text) { return ParseExifDateTime(text).GetTime(); }
+    const test::ScopedTimeZone zone_{"Asia/Tokyo"};
     test::ScratchFolder folder_;
     std::optional<GpsPosition> position_;
 };
@@ -222,7 +222,7 @@ protected:
 };
 
 TEST_P(ExifCorpusTest, EveryPhotoGetsTheTimeAndPlaceItsExifGives) {
-    test::SetTimeZone(GetParam());
+    const test::ScopedTimeZone zone(GetParam());
     int withTime = 0, withPosition = 0;
     for (const char* kind : {"jpeg", "heic"}) {
         const test::JsonValue facts = Facts(kind);

@@ -1,14 +1,11 @@
 #pragma once
-// Whole files, the scratch folder, the time zone; records made by name.
-#include <stdlib.h>
-#include <time.h>
-
+// Records made by name, the scratch folder and the time zone.
 #include "photos/PictureRecord.h"
 #include "support/ScratchFolder.h"
+#include "support/TimeZone.h"
 
 namespace trackalbum::test {
 
-inline void SetTimeZone(const char* zone) { setenv("TZ", zone, 1), tzset(); }
 inline PictureRecord NamedRecord(const std::string& name, const std::string& comment = "") {
     PictureRecord record;
     record.FileName = name, record.Comment = comment;

@@ -19,7 +19,7 @@ const std::string Samples = std::string(SOURCE_DIR) + "/examples/photos/";
 
 class PictureScanTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::SetTimeZone("Asia/Tokyo"); }
+    const test::ScopedTimeZone zone_{"Asia/Tokyo"};
     test::ScratchFolder folder_;
     PictureList pictures_;
 };

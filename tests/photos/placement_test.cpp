@@ -15,7 +15,7 @@ constexpr double No = PictureRecord::NotPlaced;
 
 class PlacementTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::SetTimeZone("UTC"); }
+    const test::ScopedTimeZone zone_{"UTC"};
     void AddPoint(int64_t time, double latitude, double longitude) {
         GpsPoint point;
         point.Time = TimeValue(time), point.Latitude = latitude, point.Longitude = longitude;

@@ -8,6 +8,7 @@
 #include <wx/image.h>
 
 #include "support/ScratchFolder.h"
+#include "support/TimeZone.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     const std::string home = scratchHome.Path();
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("TZ", "Asia/Tokyo", 1);
+    const trackalbum::test::ScopedTimeZone tokyo("Asia/Tokyo");
     // A virtual display has no GPU; the browser must draw without compositing.
     setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
     wxApp::SetInstance(new ShellTestApp);
