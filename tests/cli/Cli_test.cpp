@@ -104,7 +104,7 @@ TEST_F(CliTest, OutputsGoUnderDashCAndTheSpeedLimitIsReadAsTypedText) {
 }
 
 TEST_F(CliTest, SetTakesValuesAsTypedAndTheNextLoadClamps) {
-    std::ofstream(folder / "profile.conf") << std::string("\x01\xFF[[[=\n\0zz", 10);
+    test::WriteFile(folder / "profile.conf", std::string("\x01\xFF[[[=\n\0zz", 10));
     const CliRun run = Run({"--set", "APIKey=a$HOME\"b", "--set", "PathRed=300", "--set", "ZoomLevel=25", "--set",
                             "AerialTileMaxZoom=40", "--set", "OverlayTileUrl=https://t.example/{z}/{x}/{y}?k={key}"});
     EXPECT_EQ(run.out, "地図設定値の保存完了\n設定値の保存だけ実行しました。\n設定値の保存だけ実行しました。\n適用処理完了\n");
@@ -130,7 +130,7 @@ TEST_F(CliTest, SetTakesValuesAsTypedAndTheNextLoadClamps) {
 }
 
 TEST_F(CliTest, UnreadableOrEmptyTrackEndsAtTheShowStep) {
-    std::ofstream(folder / "empty.gpx") << "<?xml version=\"1.0\"?><gpx><trk><trkseg></trkseg></trk></gpx>\n";
+    test::WriteFile(folder / "empty.gpx", "<?xml version=\"1.0\"?><gpx><trk><trkseg></trkseg></trk></gpx>\n");
     fs::create_directories(folder / "walk.gpx");
     for (const char* gpx : {"empty.gpx", "walk.gpx"}) {
         const CliRun run = Run({"--gpx", folder / gpx});
@@ -142,7 +142,7 @@ TEST_F(CliTest, UnreadableOrEmptyTrackEndsAtTheShowStep) {
 }
 
 TEST_F(CliTest, OutputThatCannotBeWrittenEndsApplyWithTheReason) {
-    std::ofstream(folder / "html") << "not a folder";
+    test::WriteFile(folder / "html", "not a folder");
     CliRun run = Run({"--gpx", Walk});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_THAT(run.out, Not(HasSubstr("ルートのみHTML出力")));

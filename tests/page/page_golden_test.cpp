@@ -75,7 +75,7 @@ protected:
     }
     // Runs the harness on the page; the output, with "exit N" appended on failure.
     std::string Run(int kind, const GpsTrack& track, const PictureList& pictures, const char* mode = "load") {
-        std::ofstream("page.html", std::ios::binary) << BuildPage(kind, options_, track, pictures, "0.1.0");
+        test::WriteFile("page.html", BuildPage(kind, options_, track, pictures, "0.1.0"));
         const std::string harness = std::string(TEST_DATA_DIR) + "/page/data/page_script_harness.js";
         const int status = std::system(("node " + harness + " page.html " + mode + " >out.txt 2>&1").c_str());
         return test::ReadFile("out.txt") + (status == 0 ? "" : "exit");

@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         SavePhoto("wide.jpg", 640, 480);
         SavePhoto("tall.jpg", 480, 640);
-        std::ofstream(folder + "/broken.jpg") << "not a photo";
+        test::WriteFile(folder + "/broken.jpg", "not a photo");
         for (const char* name : {"wide.jpg", "tall.jpg", "broken.jpg"}) {
             PictureRecord record;
             record.SetFolder(folder);
