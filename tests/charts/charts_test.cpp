@@ -12,7 +12,7 @@
 
 #include "charts/ChartLabelFont.h"
 #include "charts/Charts.h"
-#include "image/image_test_support.h"
+#include "support/ScratchFolder.h"
 
 // fontconfig keeps its configuration for the life of the process (freed only by FcFini,
 // which would pull it from under every other user); not a leak of ours.
@@ -21,7 +21,8 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 namespace trackalbum {
 namespace {
 
-using namespace image_test;
+using test::ReadFile;
+using test::ScratchFolder;
 
 constexpr Rgb Grid = ChartRenderer::GridColour, AreaOnBackground{0, 255, 204}, AreaOnGrid{51, 204, 153};
 using Ints = std::vector<int>;
@@ -197,7 +198,7 @@ TEST(ChartFilesTest, BothChartsAreGifsThatKeepTheChartColoursExactly) {
     using Colours = std::set<std::tuple<int, int, int>>;
     for (const auto& [name, own] : {std::pair{"t_ele.gif", Colours{{255, 255, 204}, {204, 204, 153}, {0, 255, 204}, {51, 204, 153}}},
                                     {"t_dis.gif", Colours{{255, 255, 204}, {204, 204, 153}, {0, 255, 204}}}}) {
-        EXPECT_EQ(ReadBytes(folder / name).at(0), 'G') << name;
+        EXPECT_EQ(ReadFile(folder / name).at(0), 'G') << name;
         const Image chart = Load(folder / name);
         Colours found;
         for (int y = 0; y < 135; ++y)
@@ -210,8 +211,8 @@ TEST(ChartFilesTest, BothChartsAreGifsThatKeepTheChartColoursExactly) {
 TEST(ChartFilesTest, NoChartLeavesEarlierFilesAloneAndAMissingFolderFailsSilently) {
     ScratchFolder folder;
     const std::string elevation = folder / "old_ele.gif", speed = folder / "old_dis.gif";
-    WriteBytes(elevation, {'o', 'l', 'd'});
-    WriteBytes(speed, {'o', 'l', 'd'});
+    test::WriteFile(elevation, "old");
+    test::WriteFile(speed, "old");
     DrawElevationChart(GpsTrack(), elevation);  // no points
     const GpsTrack untimed = Line(50, 100.0, 10.0, 20.0, false);
     DrawSpeedChart(untimed, speed);
@@ -219,8 +220,8 @@ TEST(ChartFilesTest, NoChartLeavesEarlierFilesAloneAndAMissingFolderFailsSilentl
     ChartRenderer refused(font, [](Image&, int, int) { return false; });  // no canvas to be had
     refused.AddPoint(0, 0);
     refused.Render(elevation, 10, 1, ChartRenderer::HorizontalGrid);
-    EXPECT_EQ(ReadBytes(elevation), ReadBytes(speed));
-    EXPECT_EQ(ReadBytes(speed), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(ReadFile(elevation), ReadFile(speed));
+    EXPECT_EQ(ReadFile(speed), "old");
     DrawElevationChart(untimed, elevation);  // the profile needs no time
     Load(elevation);
     DrawElevationChart(Line(1, 0.0, 0.0, 0.0, false), speed);  // zero ranges: a chart all the same

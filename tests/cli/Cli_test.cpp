@@ -9,20 +9,18 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/ScratchFolder.h"
+
 namespace trackalbum {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using test::ReadFile;
 
 const std::string Walk = std::string(SOURCE_DIR) + "/examples/walk.gpx";
 const std::string Photos = std::string(SOURCE_DIR) + "/examples/photos";
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::string Quoted(std::string text) {
     for (size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4) text.replace(at, 1, "'\\''");
@@ -36,12 +34,6 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/ta-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
     // HOME and XDG_CONFIG_HOME lie in the folder: the user's own profile is never touched.
     CliRun Run(const std::vector<std::string>& arguments, bool userProfile = false) {
         std::string command = "cd " + Quoted(folder) + " && env -i HOME=" + Quoted(folder) + " XDG_CONFIG_HOME=" +
@@ -54,7 +46,8 @@ protected:
     std::string Page(const std::string& name) { return ReadFile(folder / "html" / name); }
     std::string Address(const std::string& name) { return "file://" + (folder / "html" / name).string() + "\n"; }
 
-    fs::path folder;
+    const test::ScratchFolder scratch_;
+    const fs::path folder = scratch_.Path();
 };
 
 TEST_F(CliTest, BadUsageExitsWithTwoAndStoresNothing) {
@@ -111,7 +104,7 @@ TEST_F(CliTest, OutputsGoUnderDashCAndTheSpeedLimitIsReadAsTypedText) {
 }
 
 TEST_F(CliTest, SetTakesValuesAsTypedAndTheNextLoadClamps) {
-    std::ofstream(folder / "profile.conf") << std::string("\x01\xFF[[[=\n\0zz", 10);
+    test::WriteFile(folder / "profile.conf", std::string("\x01\xFF[[[=\n\0zz", 10));
     const CliRun run = Run({"--set", "APIKey=a$HOME\"b", "--set", "PathRed=300", "--set", "ZoomLevel=25", "--set",
                             "AerialTileMaxZoom=40", "--set", "OverlayTileUrl=https://t.example/{z}/{x}/{y}?k={key}"});
     EXPECT_EQ(run.out, "地図設定値の保存完了\n設定値の保存だけ実行しました。\n設定値の保存だけ実行しました。\n適用処理完了\n");
@@ -137,7 +130,7 @@ TEST_F(CliTest, SetTakesValuesAsTypedAndTheNextLoadClamps) {
 }
 
 TEST_F(CliTest, UnreadableOrEmptyTrackEndsAtTheShowStep) {
-    std::ofstream(folder / "empty.gpx") << "<?xml version=\"1.0\"?><gpx><trk><trkseg></trkseg></trk></gpx>\n";
+    test::WriteFile(folder / "empty.gpx", "<?xml version=\"1.0\"?><gpx><trk><trkseg></trkseg></trk></gpx>\n");
     fs::create_directories(folder / "walk.gpx");
     for (const char* gpx : {"empty.gpx", "walk.gpx"}) {
         const CliRun run = Run({"--gpx", folder / gpx});
@@ -149,7 +142,7 @@ TEST_F(CliTest, UnreadableOrEmptyTrackEndsAtTheShowStep) {
 }
 
 TEST_F(CliTest, OutputThatCannotBeWrittenEndsApplyWithTheReason) {
-    std::ofstream(folder / "html") << "not a folder";
+    test::WriteFile(folder / "html", "not a folder");
     CliRun run = Run({"--gpx", Walk});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_THAT(run.out, Not(HasSubstr("ルートのみHTML出力")));

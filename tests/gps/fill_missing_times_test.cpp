@@ -1,10 +1,7 @@
 // Points a GPX file leaves without a time: filled from the timed points around them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "GpsTestSupport.h"
@@ -12,11 +9,11 @@
 #include "gps/LoadGpx.h"
 #include "platform/CFormat.h"
 #include "support/CorpusTest.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum {
 namespace {
 
-namespace fs = std::filesystem;
 using Times = std::vector<int64_t>;
 
 // A point on the meridian 139°E: 0.001° of latitude is about 111.33 m. `seconds` < 0 leaves
@@ -83,11 +80,10 @@ TEST_F(FillMissingTimesTest, AbsurdElevationsKeepTheTimeInsideTheGap) {
 }
 
 TEST_F(FillMissingTimesTest, LoadingFillsTheGapsBeforeTheAnalysis) {
-    const fs::path path = fs::temp_directory_path() / ("ta-fill-" + std::to_string(::getpid()) + ".gpx");
-    std::ofstream(path) << Gpx({Point(35.000, 1000), Point(35.001), Point(35.002, 1101)});
+    const test::ScratchFolder folder;
+    test::WriteFile(folder / "gaps.gpx", Gpx({Point(35.000, 1000), Point(35.001), Point(35.002, 1101)}));
     test::RecordingHost host;
-    LoadGpx(track_, path.string(), false, 0.0, host);
-    fs::remove(path);
+    LoadGpx(track_, folder / "gaps.gpx", false, 0.0, host);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(Times({track_.GetHead().GetTime().GetTime(), std::next(track_.begin())->GetTime().GetTime()}),
               (Times{1000, 1050}));

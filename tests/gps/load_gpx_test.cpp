@@ -2,19 +2,17 @@
 // logs and the sample.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <clocale>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "GpsTestSupport.h"
 #include "gps/LoadGpx.h"
 #include "platform/CFormat.h"
 #include "support/CorpusTest.h"
 #include "support/MiniJson.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum {
 namespace {
@@ -36,12 +34,10 @@ std::string TrackPoints(int count) {
 
 class LoadGpxTest : public ::testing::Test {
 protected:
-    LoadGpxTest() { fs::create_directories(dir_); }
-    ~LoadGpxTest() override { fs::remove_all(dir_); }
     void Read(const std::string& body) { ReadGpxText(track_, Gpx(body)); }
     std::string Write(const std::string& name, const std::string& content) {
-        std::ofstream(dir_ / name, std::ios::binary) << content;
-        return (dir_ / name).string();
+        test::WriteFile(dir_ / name, content);
+        return dir_ / name;
     }
     int Load(const std::string& path) { return LoadGpx(track_, path, false, 0.0, host_); }
     void ExpectMessages(const std::vector<std::string>& texts) {
@@ -50,7 +46,7 @@ protected:
     }
 
     test::ScopedTimeZone zone_{"UTC"};
-    const fs::path dir_ = fs::temp_directory_path() / ("ta-load-gpx-" + std::to_string(::getpid()));
+    const test::ScratchFolder dir_;
     GpsTrack track_;
     RecordingHost host_;
 };
@@ -108,7 +104,7 @@ TEST_F(LoadGpxTest, FileIsReadAndAnalysedAndEachFailureHasItsText) {
         EXPECT_EQ(Load(missing.string()), 1);
         EXPECT_TRUE(track_.IsEmpty());
     }
-    for (const std::string& bad : {std::string("a\0b.gpx", 7), std::string(5000, 'n'), dir_.string()}) Load(bad);
+    for (const std::string& bad : {std::string("a\0b.gpx", 7), std::string(5000, 'n'), dir_.Path().string()}) Load(bad);
     Load(Write("empty.gpx", ""));
     Load(Write("garbage.gpx", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18)));
     const std::string notFound = "ファイルが見つかりません。", badName = "ファイル名が正しくないか、空です。";
@@ -162,8 +158,7 @@ TEST_F(LoadGpxTest, EntitiesAreRefusedAndABombFailsFastWithBoundedMemory) {
 // Every text between <tag> and </tag>, found by plain string search: the reader's own
 // account of the file is checked against this, not against itself.
 std::vector<std::string> Texts(const std::string& path, const std::string& tag) {
-    std::ifstream in(path);
-    const std::string text(std::istreambuf_iterator<char>(in), {}), open = "<" + tag + ">", close = "</" + tag + ">";
+    const std::string text = test::ReadFile(path), open = "<" + tag + ">", close = "</" + tag + ">";
     std::vector<std::string> found;
     for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
         const size_t start = at + open.size();

@@ -7,15 +7,29 @@
 #include <tuple>
 
 #include "image/Image.h"
-#include "image/image_test_support.h"
 #include "support/CorpusTest.h"
 #include "support/MiniJson.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum {
 namespace {
 
-using namespace trackalbum::image_test;
 namespace fs = std::filesystem;
+using test::ReadFile;
+using test::ScratchFolder;
+using test::WriteFile;
+using Bytes = std::vector<uint8_t>;
+
+// Four flat quadrants, so that even a JPEG keeps each one's colour recognisably.
+constexpr Rgb kQuadrant[4] = {{220, 30, 30}, {30, 200, 40}, {40, 40, 210}, {240, 240, 240}};
+
+Image Quadrants(int width, int height, int depth) {
+    Image image;
+    image.Create(width, height, depth);
+    for (int q = 0; q < 4; ++q)
+        image.FillRect(q % 2 * (width / 2), q / 2 * (height / 2), width - width / 2, height - height / 2, kQuadrant[q]);
+    return image;
+}
 
 struct ImageFileTest : ::testing::Test {
     ScratchFolder folder;
@@ -46,13 +60,13 @@ TEST_F(ImageFileTest, TheExtensionChoosesTheEncoderWithoutRegardToCaseAFailingSa
                                       {"e.JFIF", 0xFF}, {"f.PNG", 0x89}, {"h.Gif", 'G'}, {"i.bmp", 'B'},
                                       {"photo.backup.JPG", 0xFF}}) {
         ASSERT_EQ(image.Save(folder / name), ImageStatus::Ok) << name;
-        EXPECT_EQ(ReadBytes(folder / name).at(0), first) << name;
+        EXPECT_EQ(ReadFile<Bytes>(folder / name).at(0), first) << name;
         int w = 0, h = 0;
         EXPECT_TRUE(ReadImageSize(folder / name, w, h) && w == 16 && h == 16) << name;
     }
     fs::create_directories(folder / "none/taken.png");
     for (const char* name : {"a.tif", "noextension", "a.jpg.txt", "a.", "folder.png/../b"})
-        EXPECT_EQ(image.Save(folder / "none/" + name), ImageStatus::UnknownFormat) << name;
+        EXPECT_EQ(image.Save(folder / "none" / name), ImageStatus::UnknownFormat) << name;
     EXPECT_EQ(Image().Save(folder / "none/empty.png"), ImageStatus::GenericError);
     EXPECT_EQ(image.Save(folder / "none/taken.png"), ImageStatus::GenericError);  // a folder stays one
     EXPECT_EQ(image.Save(folder / "none/missing/x.gif"), ImageStatus::GenericError);
@@ -62,13 +76,13 @@ TEST_F(ImageFileTest, TheExtensionChoosesTheEncoderWithoutRegardToCaseAFailingSa
 TEST_F(ImageFileTest, AFailingReplacementLeavesTheOldFile) {
     fs::create_directories(folder / "locked");
     ASSERT_EQ(Quadrants(8, 8, 24).Save(folder / "locked/keep.bmp"), ImageStatus::Ok);
-    const auto before = ReadBytes(folder / "locked/keep.bmp");
+    const auto before = ReadFile<Bytes>(folder / "locked/keep.bmp");
     chmod((folder / "locked").c_str(), 0555);
     if (geteuid() != 0) {  // the super-user writes anywhere
         EXPECT_EQ(Quadrants(4, 4, 32).Save(folder / "locked/keep.bmp"), ImageStatus::GenericError);
     }
     chmod((folder / "locked").c_str(), 0755);
-    EXPECT_EQ(ReadBytes(folder / "locked/keep.bmp"), before);
+    EXPECT_EQ(ReadFile<Bytes>(folder / "locked/keep.bmp"), before);
 }
 
 TEST_F(ImageFileTest, LoadReadsTheContentAndRefusesWhatIsNoPicture) {
@@ -78,8 +92,8 @@ TEST_F(ImageFileTest, LoadReadsTheContentAndRefusesWhatIsNoPicture) {
     ASSERT_EQ(image.Load(folder / "named.jpg"), ImageStatus::Ok);  // the extension does not matter
     ASSERT_EQ(image.Save(folder / "secret.png"), ImageStatus::Ok);
     chmod((folder / "secret.png").c_str(), 0);
-    WriteBytes(folder / "zero.jpg", {});
-    WriteBytes(folder / "text.jpg", {'h', 'e', 'l', 'l', 'o', '\n'});
+    WriteFile(folder / "zero.jpg", "");
+    WriteFile(folder / "text.jpg", "hello\n");
     fs::create_directory(folder / "DSC0001.JPG");
     ASSERT_EQ(mkfifo((folder / "pipe.jpg").c_str(), 0600), 0);  // must not block
     for (const auto& [name, status] : {std::pair{"nothing.jpg", ImageStatus::FileNotFound}, {"zero.jpg", ImageStatus::UnknownFormat},
@@ -125,13 +139,13 @@ TEST_P(ImageBadInputTest, TruncatedFilesFailCleanly) {
     ScratchFolder folder;
     Image image = Quadrants(40, 30, 24);
     for (int x = 0; x < 40; ++x) image.DrawLine(x, 0, 39 - x, 30, {uint8_t(x * 6), 90, uint8_t(255 - x * 6)});
-    ASSERT_EQ(image.Save(folder / "sample." + GetParam()), ImageStatus::Ok);
-    const std::vector<uint8_t> bytes = ReadBytes(folder / "sample." + GetParam());
+    ASSERT_EQ(image.Save(folder / ("sample." + std::string(GetParam()))), ImageStatus::Ok);
+    const std::vector<uint8_t> bytes = ReadFile<Bytes>(folder / ("sample." + std::string(GetParam())));
     for (size_t length = 0; length + 16 < bytes.size(); ++length) {
         EXPECT_NE(image.LoadFromMemory(bytes.data(), length), ImageStatus::Ok) << GetParam() << " cut at " << length;
         EXPECT_TRUE(image.IsEmpty());
         if (length % 97 == 0) {  // and through a file now and then, the header alone too
-            WriteBytes(folder / "cut", std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(length)));
+            WriteFile(folder / "cut", Bytes(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(length)));
             EXPECT_NE(image.Load(folder / "cut"), ImageStatus::Ok) << GetParam() << " cut at " << length;
             int w = 0, h = 0;
             ReadImageSize(folder / "cut", w, h);
@@ -146,8 +160,8 @@ TEST(ImageHugeSizeTest, PngGifJpegAndBmpHeadersAreRefused) {
     ScratchFolder folder;
     std::map<std::string, std::vector<uint8_t>> files;
     for (const char* extension : {"png", "gif", "jpg", "bmp"}) {
-        ASSERT_EQ(Quadrants(16, 16, 24).Save(folder / "s." + extension), ImageStatus::Ok);
-        files[extension] = ReadBytes(folder / "s." + extension);
+        ASSERT_EQ(Quadrants(16, 16, 24).Save(folder / ("s." + std::string(extension))), ImageStatus::Ok);
+        files[extension] = ReadFile<Bytes>(folder / ("s." + std::string(extension)));
     }
     size_t sof = 2;  // the JPEG's frame header
     while (files["jpg"][sof + 1] != 0xC0) sof += 2 + (files["jpg"][sof + 2] << 8 | files["jpg"][sof + 3]);
@@ -161,12 +175,13 @@ TEST(ImageHugeSizeTest, PngGifJpegAndBmpHeadersAreRefused) {
     for (const auto& [extension, offset, bytes] : cases) {
         auto data = files[extension];
         std::copy(bytes.begin(), bytes.end(), data.begin() + static_cast<ptrdiff_t>(offset));
-        WriteBytes(folder / "huge." + extension, data);
+        const std::string path = folder / ("huge." + std::string(extension));
+        WriteFile(path, data);
         Image image;
-        EXPECT_EQ(image.Load(folder / "huge." + extension), ImageStatus::OutOfMemory) << extension << offset;
+        EXPECT_EQ(image.Load(path), ImageStatus::OutOfMemory) << extension << offset;
         EXPECT_TRUE(image.IsEmpty());
         int w = 0, h = 0;
-        EXPECT_FALSE(ReadImageSize(folder / "huge." + extension, w, h)) << extension << offset;
+        EXPECT_FALSE(ReadImageSize(path, w, h)) << extension << offset;
     }
 }
 

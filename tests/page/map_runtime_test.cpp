@@ -15,7 +15,7 @@ namespace {
 
 using testing::Has;
 namespace fs = std::filesystem;
-using testing::ReadFileBytes;
+using test::ReadFile;
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -38,19 +38,19 @@ TEST(TileConfigurationTest, HostileTextStaysInsideItsStringAndComesBackUnchanged
     EXPECT_TRUE(Has(line, "\"maxZoom\":0},\"overlay\""));
 
     if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
-    testing::ScratchFolder folder;
+    test::ScratchFolder folder(test::ScratchFolder::Enter);
     std::ofstream("tiles.js", std::ios::binary)
         << line << "process.stdout.write(TrackalbumTiles.normal.url + '|' + TrackalbumTiles.normal.attribution + '|' +"
         << " TrackalbumTiles.aerial.attribution + '|' + TrackalbumTiles.overlay.url);\n";
     ASSERT_EQ(std::system("node tiles.js >out.txt"), 0);
-    EXPECT_EQ(ReadFileBytes("out.txt"), tiles.Normal.Url + "|" + tiles.Normal.Attribution + "|" +
-                                            tiles.Aerial.Attribution + "|bad \xEF\xBF\xBD\xEF\xBF\xBD utf8");
+    EXPECT_EQ(ReadFile("out.txt"), tiles.Normal.Url + "|" + tiles.Normal.Attribution + "|" +
+                                         tiles.Aerial.Attribution + "|bad \xEF\xBF\xBD\xEF\xBF\xBD utf8");
 }
 
 class MapRuntimeFileTest : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directory("html"); }
-    testing::ScratchFolder folder_;
+    test::ScratchFolder folder_{test::ScratchFolder::Enter};
 };
 
 TEST_F(MapRuntimeFileTest, TheFileIsTheTileLineAndThenTheScriptUnchangedReplacedEachTime) {
@@ -60,7 +60,7 @@ TEST_F(MapRuntimeFileTest, TheFileIsTheTileLineAndThenTheScriptUnchangedReplaced
     TileLayers keyed;
     keyed.Aerial.Url = "https://tiles.example/{z}/{x}/{y}.jpg?key={key}";
     WriteMapRuntime(keyed);
-    const std::string written = ReadFileBytes(MapRuntimePath);
+    const std::string written = ReadFile(MapRuntimePath);
     const std::string line = BuildTileConfiguration(keyed);
     EXPECT_EQ(written.substr(0, line.size()), line);
     EXPECT_TRUE(written.substr(line.size()) == bundle);

@@ -13,7 +13,7 @@ namespace trackalbum {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFileBytes;
+using test::ReadFile;
 
 TEST(OutputNamesTest, NamesFollowTheGpxFileAndTheKind) {
     const std::pair<const char*, const char*> bases[] = {
@@ -25,7 +25,7 @@ TEST(OutputNamesTest, NamesFollowTheGpxFileAndTheKind) {
 
 class OutputFolderTest : public ::testing::Test {
 protected:
-    testing::ScratchFolder folder_;
+    test::ScratchFolder folder_{test::ScratchFolder::Enter};
 };
 
 TEST_F(OutputFolderTest, EnsureFolderCreatesOneLevelOnly) {
@@ -37,9 +37,9 @@ TEST_F(OutputFolderTest, SaveWritesTheBytesRepairedWithoutMarkOrLeftovers) {
     EnsureFolder("html");
     const std::string text = "<html>\r\n  <title>多摩川</title>\r\n</html>\r\n";
     SavePageText("html/a.html", text);
-    EXPECT_EQ(ReadFileBytes("html/a.html"), text);
+    EXPECT_EQ(ReadFile("html/a.html"), text);
     SavePageText("html/a.html", "img/\x82\xA0.jpg");  // replaces the old text wholly
-    EXPECT_EQ(ReadFileBytes("html/a.html"), "img/\xEF\xBF\xBD\xEF\xBF\xBD.jpg");
+    EXPECT_EQ(ReadFile("html/a.html"), "img/\xEF\xBF\xBD\xEF\xBF\xBD.jpg");
     EXPECT_EQ(std::distance(fs::directory_iterator("html"), fs::directory_iterator()), 1);
 }
 
@@ -53,13 +53,13 @@ TEST_F(OutputFolderTest, FailedSaveRaisesTheFileErrorAndLeavesTheOldPage) {
     } catch (const FileError& error) {
         EXPECT_NE(std::string(error.what()).find("html/a.html"), std::string::npos);
     }
-    EXPECT_EQ(ReadFileBytes("html/a.html"), "old page");
+    EXPECT_EQ(ReadFile("html/a.html"), "old page");
     chmod("html/a.html", 0644);
     if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
     chmod("html", 0555);
     EXPECT_THROW(SavePageText("html/a.html", "new page"), FileError);
     chmod("html", 0755);
-    EXPECT_EQ(ReadFileBytes("html/a.html"), "old page");
+    EXPECT_EQ(ReadFile("html/a.html"), "old page");
     EXPECT_EQ(std::distance(fs::directory_iterator("html"), fs::directory_iterator()), 1);
 }
 
@@ -81,7 +81,7 @@ TEST_F(OutputFolderTest, WritePageSkipsAnEmptyTrackAndDrawsChartsForProfiles) {
     EXPECT_EQ(pageText, "previous");
     EXPECT_EQ(std::distance(fs::recursive_directory_iterator("html"), fs::recursive_directory_iterator()), 1);
     WritePage(6, options, testing::MakeOuting(), PictureList(), "1.0", pageText);
-    EXPECT_EQ(ReadFileBytes("html/Ride_route_grade.html"), pageText);
+    EXPECT_EQ(ReadFile("html/Ride_route_grade.html"), pageText);
     EXPECT_TRUE(fs::exists("html/img/Ride_ele.gif"));
     EXPECT_TRUE(fs::exists("html/img/Ride_dis.gif"));
 }

@@ -17,7 +17,6 @@ using testing::Has;
 using testing::MakeOuting;
 
 std::string Build(int kind, const PageOptions& options, const GpsTrack& track, const PictureList& pictures) {
-    testing::PinJapanTime();
     return BuildPage(kind, options, track, pictures, "0.1.0", TimeValue(2006, 5, 3, 14, 7, 9));
 }
 
@@ -73,16 +72,15 @@ class PageScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
-        testing::PinJapanTime();
     }
     // Runs the harness on the page; the output, with "exit N" appended on failure.
     std::string Run(int kind, const GpsTrack& track, const PictureList& pictures, const char* mode = "load") {
-        std::ofstream("page.html", std::ios::binary) << BuildPage(kind, options_, track, pictures, "0.1.0");
+        test::WriteFile("page.html", BuildPage(kind, options_, track, pictures, "0.1.0"));
         const std::string harness = std::string(TEST_DATA_DIR) + "/page/data/page_script_harness.js";
         const int status = std::system(("node " + harness + " page.html " + mode + " >out.txt 2>&1").c_str());
-        return testing::ReadFileBytes("out.txt") + (status == 0 ? "" : "exit");
+        return test::ReadFile("out.txt") + (status == 0 ? "" : "exit");
     }
-    testing::ScratchFolder folder_;
+    test::ScratchFolder folder_{test::ScratchFolder::Enter};
     PageOptions options_ = testing::MakeOptions();
 };
 

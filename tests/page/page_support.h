@@ -1,26 +1,24 @@
 #pragma once
 // Small readable inputs for the page tests: one outing of six points near Tokyo, a few
-// photos, the usual settings, golden-file comparison and a scratch current directory.
+// photos, the usual settings and golden-file comparison.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <ctime>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "gps/GpsTrack.h"
 #include "page/PageOptions.h"
 #include "photos/PictureList.h"
+#include "support/ScratchFolder.h"
+#include "support/TimeZone.h"
 
 namespace trackalbum::testing {
 
-inline void PinJapanTime() {
-    setenv("TZ", "JST-9", 1);
-    tzset();
-}
+// Every page test reads and writes its times as Japan time.
+inline const test::ScopedTimeZone JapanTime{"JST-9"};
 
 // Latitude, longitude, elevation and seconds after 2006/05/03 14:00:00 local.
 struct TestPoint {
@@ -29,7 +27,6 @@ struct TestPoint {
 };
 
 inline GpsTrack MakeTrack(const std::vector<TestPoint>& points, bool withTime = true) {
-    PinJapanTime();
     const TimeValue start(2006, 5, 3, 14, 0, 0);
     GpsTrack track;
     for (const TestPoint& p : points) {
@@ -75,17 +72,11 @@ inline PictureRecord MakePicture(const std::string& name, const std::string& com
 
 // Two placed photos with one not placed between them.
 inline PictureList MakePictures() {
-    PinJapanTime();
     PictureList pictures;
     pictures.AddTail(MakePicture("IMG_0001.JPG", "橋の上から", TimeValue(2006, 5, 3, 14, 1, 59), 35.682236, 139.767125));
     pictures.AddTail(MakePicture("IMG_0000.JPG", "", TimeValue(2006, 5, 3, 13, 0, 0)));
     pictures.AddTail(MakePicture("river view.jpg", "", TimeValue(2006, 5, 3, 14, 3, 30), 35.684236, 139.769625));
     return pictures;
-}
-
-inline std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
@@ -102,26 +93,7 @@ inline bool MatchesGolden(const std::string& name, const std::string& actual) {
     const auto path = std::filesystem::path(TEST_DATA_DIR) / "page" / "golden" / name;
     const char* update = std::getenv("TA_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") std::ofstream(path, std::ios::binary) << actual;
-    return ReadFileBytes(path) == actual;
+    return test::ReadFile(path) == actual;
 }
-
-// Runs a test inside a fresh empty folder as the current directory, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ta_page_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        std::filesystem::current_path(path_ = pattern);
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::current_path(previous_, error);
-        std::filesystem::remove_all(path_, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-
-private:
-    std::filesystem::path previous_, path_;
-};
 
 }  // namespace trackalbum::testing

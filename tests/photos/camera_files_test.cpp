@@ -10,7 +10,7 @@
 
 #include "image/Image.h"
 #include "photos/PictureList.h"
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 #include "pipeline/PictureThumbnail.h"
 
 namespace trackalbum {
@@ -26,7 +26,7 @@ struct Expected {
 };
 
 TEST(CameraFilesTest, TheScanReadsTakenTimesPositionsAndHeifPictures) {
-    testing::SetTimeZone("Asia/Tokyo");
+    const test::ScopedTimeZone zone("Asia/Tokyo");
     const std::map<std::string, Expected> expected = {
         {"camera-portrait.jpg", {"2026:05:17 09:41:27", NAN, NAN, false, "camera-portrait.jpg"}},
         {"camera-motorola.jpg", {"2026:05:17 10:02:03", NAN, NAN, false, "camera-motorola.jpg"}},

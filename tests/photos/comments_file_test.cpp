@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 #include "platform/Errors.h"
 
 namespace trackalbum {
 namespace {
 
-using namespace testing;
+using namespace test;
 using Records = std::vector<std::pair<std::string, std::string>>;
 
 class CommentsFileTest : public ::testing::Test {
@@ -22,7 +22,7 @@ protected:
         comments_.ReadComments(pictures, gpsFile);
         return pictures;
     }
-    TempFolder folder_{true};  // the current directory, where comments files are kept
+    ScratchFolder folder_{ScratchFolder::Enter};  // the current directory, where comments files are kept
     CommentsFile comments_;
 };
 
@@ -40,7 +40,7 @@ TEST_F(CommentsFileTest, EveryTextComesBackInShiftJisOrElseUtf8) {
         unlink("trip.csv");
         PictureList pictures = Read(records);
         comments_.WriteComments(pictures, "trip.gpx");
-        EXPECT_EQ(ReadBytes("trip.csv"), file);
+        EXPECT_EQ(ReadFile("trip.csv"), file);
         for (PictureRecord& record : pictures) record.Comment.clear();
         comments_.ReadComments(pictures, "trip.gpx");
         for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(pictures[i].Comment, records[i].second);
@@ -53,31 +53,31 @@ TEST_F(CommentsFileTest, ReadingFollowsTheLineRules) {
     static const char text[] = "a.jpg,one\rB.JPG,no\n\n\r\nb.jpg,first\r\rb.jpg,second\nlonely\ngone.jpg,x\r\n"
                                "c.jpg,be\0fore\r\nd.jpg,\x81\x20ok\xFF\r\ne.jpg,";
     const std::string longComment(200000, 'x');
-    WriteBytes("trip.csv", std::string(text, sizeof text - 1) + longComment);
+    WriteFile("trip.csv", std::string(text, sizeof text - 1) + longComment);
     const PictureList pictures = Read({{"a.jpg", ""}, {"b.jpg", ""}, {"c.jpg", ""}, {"d.jpg", ""}, {"e.jpg", ""}, {"f.jpg", "kept"}});
     const std::string expected[] = {"one", "second", "be", "\xEF\xBF\xBD ok\xEF\xBF\xBD", longComment, "kept"};
     for (size_t i = 0; i < 6; ++i) EXPECT_EQ(pictures[i].Comment, expected[i]) << i;
 }
 
 TEST_F(CommentsFileTest, CommentsGoOnlyToTheFileTheyWereReadFrom) {
-    WriteBytes("a.csv", "p.jpg,from a\r\n");
-    WriteBytes("b.csv", "p.jpg,from b\r\n");
+    WriteFile("a.csv", "p.jpg,from a\r\n");
+    WriteFile("b.csv", "p.jpg,from b\r\n");
     comments_.WriteComments(PictureList(), "a.gpx");  // an empty list writes nothing
     EXPECT_EQ(Read({{"p.jpg", "mine"}}, "missing.gpx")[0].Comment, "mine");
     PictureList pictures = Read({{"p.jpg", ""}}, "a.gpx");
     pictures[0].Comment = "edited for a";
     comments_.WriteComments(pictures, "b.gpx");  // switched to b.gpx: the list holds a's comments
-    EXPECT_EQ(ReadBytes("a.csv") + ReadBytes("b.csv"), "p.jpg,edited for a\r\np.jpg,from b\r\n");
+    EXPECT_EQ(ReadFile("a.csv") + ReadFile("b.csv"), "p.jpg,edited for a\r\np.jpg,from b\r\n");
     // A list read without a GPS file never overwrites stored comments, but starts a new file.
     pictures = Read({{"p.jpg", "typed"}}, "");
     comments_.WriteComments(pictures, "a.gpx");
     comments_.WriteComments(pictures, "new.gpx");
-    EXPECT_EQ(ReadBytes("a.csv") + ReadBytes("new.csv"), "p.jpg,edited for a\r\np.jpg,typed\r\n");
+    EXPECT_EQ(ReadFile("a.csv") + ReadFile("new.csv"), "p.jpg,edited for a\r\np.jpg,typed\r\n");
     // A failed write keeps the old file: a folder holds the temporary file's name.
     pictures[0].Comment = "lost";
     ASSERT_EQ(mkdir(("new.csv." + std::to_string(getpid()) + ".tmp").c_str(), 0755), 0);
     EXPECT_THROW(comments_.WriteComments(pictures, "new.gpx"), FileError);
-    EXPECT_EQ(ReadBytes("new.csv"), "p.jpg,typed\r\n");
+    EXPECT_EQ(ReadFile("new.csv"), "p.jpg,typed\r\n");
 }
 
 }  // namespace

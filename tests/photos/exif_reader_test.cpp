@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "photos/PictureList.h"
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 #include "platform/Errors.h"
 #include "support/CorpusTest.h"
 #include "support/MiniJson.h"
@@ -81,19 +81,19 @@ const std::string Good = "2006:05:03 12:34:56", Edited = "2006:07:31 10:38:11", 
 
 class ExifReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { testing::SetTimeZone("Asia/Tokyo"); }
     // Reads the bytes from memory and from a file; both must agree. The time found, or 0.
     int64_t Read(const std::string& bytes) {
         ExifReader memory, file;
         const int32_t fromMemory = memory.ReadBuffer(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-        testing::WriteBytes(folder_ / "photo.jpg", bytes);
+        test::WriteFile(folder_ / "photo.jpg", bytes);
         EXPECT_TRUE(file.Read(folder_ / "photo.jpg") == fromMemory && file.GetTime() == memory.GetTime());
         EXPECT_EQ(file.GetPosition().has_value(), memory.GetPosition().has_value());
         position_ = file.GetPosition();
         return fromMemory ? file.GetTime().GetTime() : 0;
     }
     static int64_t Local(const std::string& text) { return ParseExifDateTime(text).GetTime(); }
-    testing::TempFolder folder_;
+    const test::ScopedTimeZone zone_{"Asia/Tokyo"};
+    test::ScratchFolder folder_;
     std::optional<GpsPosition> position_;
 };
 
@@ -222,7 +222,7 @@ protected:
 };
 
 TEST_P(ExifCorpusTest, EveryPhotoGetsTheTimeAndPlaceItsExifGives) {
-    testing::SetTimeZone(GetParam());
+    const test::ScopedTimeZone zone(GetParam());
     int withTime = 0, withPosition = 0;
     for (const char* kind : {"jpeg", "heic"}) {
         const test::JsonValue facts = Facts(kind);

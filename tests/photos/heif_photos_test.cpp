@@ -9,7 +9,7 @@
 #include "page/PhotoMarkers.h"
 #include "photos/PhotoCopyReport.h"
 #include "photos/PhotoCopyRun.h"
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 #include "pipeline/PictureThumbnail.h"
 #include "platform/CFormat.h"
 #include "support/CorpusTest.h"
@@ -51,7 +51,7 @@ std::string CopyAndLink(PictureList& pictures, const Sizes& shown) {
             int w = 0, h = 0;
             EXPECT_TRUE(ReadImageSize("html/" + copy, w, h));
             EXPECT_EQ(std::make_pair(w, h), (keep ? std::pair{width, height} : std::pair{reduced, height * reduced / width}));
-            EXPECT_EQ(testing::ReadBytes("html/" + copy).substr(0, 3), "\xFF\xD8\xFF");
+            EXPECT_EQ(test::ReadFile("html/" + copy).substr(0, 3), "\xFF\xD8\xFF");
         }
     }
     return summaries;
@@ -59,7 +59,7 @@ std::string CopyAndLink(PictureList& pictures, const Sizes& shown) {
 
 // One turned by the file, one named .JPG, one cut short; the comments keep the own names.
 TEST(HeifPhotosTest, PhonePicturesBecomeJpegsUnderTheNamesTheMarkersLink) {
-    testing::TempFolder folder(true);
+    test::ScratchFolder folder(test::ScratchFolder::Enter);
     fs::create_directories("photos");
     for (const std::string name : {"phone-turned.heic", "heif-named.JPG", "heif-truncated.heic"}) {
         fs::copy_file(std::string(TEST_DATA_DIR) + "/data/" + name, "photos/" + name);
@@ -70,7 +70,7 @@ TEST(HeifPhotosTest, PhonePicturesBecomeJpegsUnderTheNamesTheMarkersLink) {
     const std::string failed = "、失敗 1枚\n失敗: heif-truncated.heic（画像として読めません）\n";
     EXPECT_EQ(CopyAndLink(pictures, {{"phone-turned.heic", {240, 320}}, {"heif-named.JPG", {200, 120}}}),
               "写真: コピー 0枚、縮小 2枚" + failed + "写真: コピー 2枚、縮小 0枚" + failed);
-    const std::string comments = testing::ReadBytes(GetCommentsPath("walk.gpx"));
+    const std::string comments = test::ReadFile(GetCommentsPath("walk.gpx"));
     for (const char* line : {"phone-turned.heic,c\r\n", "heif-named.JPG,c\r\n"}) EXPECT_NE(comments.find(line), std::string::npos) << comments;
 }
 
@@ -80,7 +80,7 @@ using HeifCorpusTest = test::CorpusTest;
 
 TEST_F(HeifCorpusTest, EachFileThroughScanThumbnailCopyAndPage) {
     const test::JsonValue facts = Facts("heic");
-    testing::TempFolder folder(true);
+    test::ScratchFolder folder(test::ScratchFolder::Enter);
     fs::create_directories("photos");
     for (const auto& [name, fact] : facts.members) fs::copy_file(Corpus() / name, "photos" / fs::path(name).filename());
     fs::copy_file(Corpus() / "jpeg/exif-py__heic_hdlr_box.jpg", "photos/exif-py__heic_hdlr_box.jpg");

@@ -14,7 +14,7 @@
 #include "photos/PhotoCopyReport.h"
 #include "photos/PhotoCopyRun.h"
 #include "photos/PhotoCopyWorker.h"
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 #include "platform/CFormat.h"
 #include "platform/Errors.h"
 #include "support/CorpusTest.h"
@@ -23,7 +23,7 @@ namespace trackalbum {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace testing;
+using namespace test;
 using Names = std::vector<std::string>;
 const auto Summary = &PhotoCopyReport::FormatSummary;
 
@@ -45,7 +45,7 @@ protected:
     static PhotoCopyJobs Jobs(const Names& names, const std::string& folder = "photos") {
         PhotoCopyJobs jobs;
         jobs.SourceFolder = folder;
-        for (const std::string& name : names) jobs.Pictures.AddTail(testing::NamedRecord(name));
+        for (const std::string& name : names) jobs.Pictures.AddTail(test::NamedRecord(name));
         fs::create_directories("html/img");
         return jobs;
     }
@@ -84,7 +84,7 @@ protected:
         }
         return listing;
     }
-    testing::TempFolder folder_{true};
+    test::ScratchFolder folder_{test::ScratchFolder::Enter};
     RecordingHost host_;
     PictureList pictures_;
     CommentsFile comments_;
@@ -101,18 +101,18 @@ TEST_F(PhotoCopyTest, ThreePhotosShrinkWithCaptionsInOrder) {
 
 TEST_F(PhotoCopyTest, BothModesReplaceTargetsAndNameWhatTheyCannotRead) {
     WritePhoto("a.jpg", 400, 300);
-    WriteBytes("photos/notes.txt", "not a photo");
-    WriteBytes("photos/empty.jpg", "");
+    WriteFile("photos/notes.txt", "not a photo");
+    WriteFile("photos/empty.jpg", "");
     fs::create_directories("photos/folder.jpg");
     const Names names{"missing.jpg", "folder.jpg", "notes.txt", "empty.jpg", "a.jpg"};
     fs::create_directories("html/img");
-    WriteBytes("html/img/a.jpg", "an old copy");
+    WriteFile("html/img/a.jpg", "an old copy");
     EXPECT_EQ(Summary(RunJobs(names, false)), "写真: コピー 0枚、縮小 1枚、失敗 4枚\n失敗: missing.jpg（画像として読めません）\n"
               "失敗: folder.jpg（画像として読めません）\n失敗: notes.txt（画像として読めません）\n失敗: empty.jpg（画像として読めません）\n");
     EXPECT_EQ(Listing(), "a.jpg:160x120 ");
-    WriteBytes("html/img/a.jpg", "an old copy");
+    WriteFile("html/img/a.jpg", "an old copy");
     EXPECT_EQ(Summary(RunJobs(names, true)), "写真: コピー 3枚、縮小 0枚、失敗 2枚\n失敗: missing.jpg（コピーできません）\n失敗: folder.jpg（コピーできません）\n");
-    for (std::string name : {"a.jpg", "notes.txt", "empty.jpg"}) EXPECT_EQ(ReadBytes("photos/" + name), ReadBytes("html/img/" + name));
+    for (std::string name : {"a.jpg", "notes.txt", "empty.jpg"}) EXPECT_EQ(ReadFile("photos/" + name), ReadFile("html/img/" + name));
 }
 
 TEST_F(PhotoCopyTest, PipesAreNeverOpened) {
@@ -131,16 +131,16 @@ TEST_F(PhotoCopyTest, PipesAreNeverOpened) {
 TEST_F(PhotoCopyTest, TargetsThatCannotBeWritten) {
     WritePhoto("a.jpg", 400, 300);
     fs::create_directory("html");
-    WriteBytes("html/img", "a file where the folder should be");
+    WriteFile("html/img", "a file where the folder should be");
     EXPECT_EQ(Summary(RunAll(true)), "写真: コピー 0枚、縮小 0枚、失敗 1枚\n失敗: a.jpg（コピーできません）\n");
     EXPECT_EQ(Summary(RunAll(false)), "写真: コピー 0枚、縮小 0枚、失敗 1枚\n失敗: a.jpg（保存できません）\n");
-    EXPECT_EQ("a file where the folder should be", ReadBytes("html/img"));
+    EXPECT_EQ("a file where the folder should be", ReadFile("html/img"));
     // Shrinking the photo onto itself would lose the original.
     fs::remove("html/img");
     fs::create_directory("html/img");
     fs::copy_file("photos/a.jpg", "html/img/a.jpg");
     EXPECT_EQ(RunJobs({"a.jpg"}, false, "html/img").Failed, (std::vector<PhotoCopyFailedPhoto>{{"a.jpg", PhotoCopyFailure::SameAsSource}}));
-    EXPECT_EQ(ReadBytes("photos/a.jpg"), ReadBytes("html/img/a.jpg"));
+    EXPECT_EQ(ReadFile("photos/a.jpg"), ReadFile("html/img/a.jpg"));
 }
 
 TEST_F(PhotoCopyTest, TheModeIsReadAfreshForEachPhotoAndAStopLeavesTheRest) {
@@ -174,7 +174,7 @@ TEST_F(PhotoCopyTest, ManyThreadsGiveWhatOneThreadGives) {
         WritePhoto(names.emplace_back(FormatC("t%d.jpg", i)), upright ? 300 + 40 * i : 640 - 30 * i, upright ? 500 : 360 + 7 * i, i);
     }
     WritePhoto("small.png", 90, 70, 99);
-    WriteBytes("photos/broken.jpg", "\xff\xd8\xff\xe0 cut short");
+    WriteFile("photos/broken.jpg", "\xff\xd8\xff\xe0 cut short");
     names.insert(names.begin() + 3, "broken.jpg");
     names.insert(names.begin() + 6, "missing.jpg");
     names.insert(names.begin() + 8, "small.png");
@@ -193,7 +193,7 @@ TEST_F(PhotoCopyTest, ManyThreadsGiveWhatOneThreadGives) {
                 host_.events.clear();
                 std::string outcome = Summary(RunJobs(list, keep, folder, threads));
                 for (const std::string& event : host_.events) outcome += event + "|";
-                for (const std::string& name : list) outcome += "\n" + name + ":" + ReadBytes("html/img/" + name);
+                for (const std::string& name : list) outcome += "\n" + name + ":" + ReadFile("html/img/" + name);
                 if (threads == 1) expected = outcome;
                 EXPECT_TRUE(outcome == expected) << folder << (keep ? " copied" : " shrunk") << " with " << threads << " threads";
             }

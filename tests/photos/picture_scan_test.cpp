@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "photos/PictureList.h"
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 #include "platform/DirectoryListing.h"
 #include "platform/FileTimes.h"
 
@@ -14,22 +14,22 @@ namespace trackalbum {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::WriteBytes;
+using test::WriteFile;
 const std::string Samples = std::string(SOURCE_DIR) + "/examples/photos/";
 
 class PictureScanTest : public ::testing::Test {
 protected:
-    void SetUp() override { testing::SetTimeZone("Asia/Tokyo"); }
-    testing::TempFolder folder_;
+    const test::ScopedTimeZone zone_{"Asia/Tokyo"};
+    test::ScratchFolder folder_;
     PictureList pictures_;
 };
 
 TEST_F(PictureScanTest, TakesEveryFileWithItsExifOrFileTime) {
     fs::copy_file(Samples + "IMG_0001.jpg", folder_ / "a.jpg");
     fs::copy_file(Samples + "IMG_0012.jpg", folder_ / "b.jpg");  // a camera clock never set
-    WriteBytes(folder_ / "memo.txt", "not a photo");
-    WriteBytes(folder_ / ".hidden.jpg", "");
-    WriteBytes(folder_ / "locked.jpg", "\xFF\xD8\xFF\xE1");
+    WriteFile(folder_ / "memo.txt", "not a photo");
+    WriteFile(folder_ / ".hidden.jpg", "");
+    WriteFile(folder_ / "locked.jpg", "\xFF\xD8\xFF\xE1");
     chmod((folder_ / "locked.jpg").c_str(), 0);
     ASSERT_EQ(mkfifo((folder_ / "pipe.jpg").c_str(), 0644), 0);
     fs::create_directory(folder_ / "folder.jpg");
@@ -58,13 +58,13 @@ TEST_F(PictureScanTest, TakesEveryFileWithItsExifOrFileTime) {
 TEST_F(PictureScanTest, ListsManyAndOddNamesWithLettersFoldedToUpperCase) {
     // The fold direction puts [ \ ] ^ _ and the backquote after the letters; ties go by bytes.
     const std::vector<std::string> ordered{"10.jpg", "9.jpg", "A", "a", "A.jpg", "a.jpg", "b", "Z", "[", "_x", "`q"};
-    for (auto name = ordered.rbegin(); name != ordered.rend(); ++name) WriteBytes(folder_ / *name, "");
+    for (auto name = ordered.rbegin(); name != ordered.rend(); ++name) WriteFile(folder_ / *name, "");
     pictures_.Scan(folder_.Path());
     for (size_t i = 0; i < ordered.size(); ++i) EXPECT_EQ(pictures_[i].FileName, ordered[i]);
 
     const std::vector<std::string> odd{"a,b.jpg", "quote\"d.jpg", "with space.jpg", "写真 1.jpg", "\xFF\xFE \xE9.jpg"};
     for (const std::string& name : odd) fs::copy_file(Samples + "IMG_0001.jpg", folder_ / name);
-    for (int i = 0; i < 10000; ++i) WriteBytes(folder_ / ("IMG_" + std::to_string(i * 7919 % 10000) + (i % 2 ? ".jpg" : ".JPG")), "");
+    for (int i = 0; i < 10000; ++i) WriteFile(folder_ / ("IMG_" + std::to_string(i * 7919 % 10000) + (i % 2 ? ".jpg" : ".JPG")), "");
     pictures_.LoadPictures(folder_.Path());
     ASSERT_EQ(pictures_.GetCount(), ordered.size() + odd.size() + 10000);
     size_t oddWithTime = 0;
@@ -75,7 +75,7 @@ TEST_F(PictureScanTest, ListsManyAndOddNamesWithLettersFoldedToUpperCase) {
     EXPECT_EQ(oddWithTime, odd.size());
     // No folder, or one that cannot be read, adds nothing.
     pictures_.RemoveAllPictures();
-    for (const std::string& folder : {std::string(), folder_ / "missing", folder_ / "a.jpg"}) pictures_.Scan(folder);
+    for (const fs::path& folder : {fs::path(), folder_ / "missing", folder_ / "a.jpg"}) pictures_.Scan(folder);
     EXPECT_TRUE(pictures_.IsEmpty());
 }
 

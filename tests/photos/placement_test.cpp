@@ -5,7 +5,7 @@
 #include <random>
 
 #include "gps/LoadGpx.h"
-#include "photos/temp_folder_support.h"
+#include "photos/photo_test_support.h"
 
 namespace trackalbum {
 namespace {
@@ -15,7 +15,7 @@ constexpr double No = PictureRecord::NotPlaced;
 
 class PlacementTest : public ::testing::Test {
 protected:
-    void SetUp() override { testing::SetTimeZone("UTC"); }
+    const test::ScopedTimeZone zone_{"UTC"};
     void AddPoint(int64_t time, double latitude, double longitude) {
         GpsPoint point;
         point.Time = TimeValue(time), point.Latitude = latitude, point.Longitude = longitude;

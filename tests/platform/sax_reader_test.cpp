@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "platform/SaxReader.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum {
 namespace {
@@ -63,11 +61,10 @@ TEST(SaxReaderTest, FailuresAreClassified) {
 }
 
 TEST(SaxReaderTest, LargeFileIsFedInChunks) {
-    const auto path = std::filesystem::temp_directory_path() / ("ta-sax-" + std::to_string(::getpid()) + ".xml");
-    std::ofstream(path) << "<r>" << std::string(600000, ' ') << "<p v=\"1\">text</p><p v=\"2\"/></r>";
+    const test::ScratchFolder folder;
+    test::WriteFile(folder / "large.xml", "<r>" + std::string(600000, ' ') + "<p v=\"1\">text</p><p v=\"2\"/></r>");
     EventLog log;
-    const SaxResult result = ParseXmlFile(path.string(), log);
-    std::filesystem::remove(path);
+    const SaxResult result = ParseXmlFile(folder / "large.xml", log);
     ASSERT_TRUE(result.Ok()) << result.description;
     EXPECT_EQ(log.events.size(), 8u);
     EXPECT_EQ(log.events[5], "start p {} v=2");

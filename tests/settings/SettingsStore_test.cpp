@@ -12,6 +12,7 @@
 #include "platform/CFormat.h"
 #include "settings/MemoryProfile.h"
 #include "settings/WxFileProfile.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum {
 namespace {
@@ -36,12 +37,6 @@ TEST(SettingsStoreTest, ColoursAreThreeKeysReadBackByTheirLowEightBits) {
 
 class WxFileProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/ta-profile-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
     bool StoreApiKey(const fs::path& where, const std::string& value) {
         WxFileProfile profile(where.string());
         SettingsStore(profile).SetAPIKey(value);
@@ -52,7 +47,8 @@ protected:
         return SettingsStore(profile).GetAPIKey();
     }
 
-    fs::path folder;
+    const test::ScratchFolder scratch_;
+    const fs::path folder = scratch_.Path();
 };
 
 TEST_F(WxFileProfileTest, ValuesComeBackVerbatimFromANewFolder) {
@@ -71,7 +67,7 @@ TEST_F(WxFileProfileTest, GarbageFileGivesDefaultsQuietly) {
     for (const std::string& bytes : {noise, std::string("=\n==\n[]\n[/]\nZoomLevel\n"), std::string(100000, '['),
                                     std::string("[Parameters]\nZoomLevel=abc\nPathWidth=99999999999999999999\n"),
                                     std::string("\\ =a$"), std::string("/].#[\\[b$b.#[\r= \n.]")}) {
-        std::ofstream(folder / "garbage", std::ios::binary) << bytes;
+        test::WriteFile(folder / "garbage", bytes);
         testing::internal::CaptureStderr();
         {
             WxFileProfile profile((folder / "garbage").string());
@@ -85,21 +81,17 @@ TEST_F(WxFileProfileTest, GarbageFileGivesDefaultsQuietly) {
 TEST_F(WxFileProfileTest, AFileThatIsNoProfileIsKeptAsideBeforeTheFirstSave) {
     const fs::path path = folder / "walk.gpx";  // named by mistake
     const std::string first = "<?xml version=\"1.0\"?>\n<gpx creator=\"x\"></gpx>\n";
-    const auto read = [](const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    std::ofstream(path, std::ios::binary) << first;
+    test::WriteFile(path, first);
     ASSERT_TRUE(StoreApiKey(path, "k1"));
-    EXPECT_EQ(read(folder / "walk.gpx.bad"), first);
+    EXPECT_EQ(test::ReadFile(folder / "walk.gpx.bad"), first);
     EXPECT_EQ(StoredApiKey(path), "k1");
     ASSERT_TRUE(StoreApiKey(path, "k2"));  // a profile now: replaced without another copy
     EXPECT_FALSE(fs::exists(folder / "walk.gpx.bad.1"));
 
-    std::ofstream(path, std::ios::binary) << std::string(5 * 1024 * 1024, 'x');  // too large
+    test::WriteFile(path, std::string(5 * 1024 * 1024, 'x'));  // too large
     ASSERT_TRUE(StoreApiKey(path, "k3"));
     EXPECT_EQ(fs::file_size(folder / "walk.gpx.bad.1"), 5u * 1024 * 1024);
-    EXPECT_EQ(read(folder / "walk.gpx.bad"), first);
+    EXPECT_EQ(test::ReadFile(folder / "walk.gpx.bad"), first);
 }
 
 TEST_F(WxFileProfileTest, NothingStoredIsLostWhenTheProfileCannotBeWritten) {

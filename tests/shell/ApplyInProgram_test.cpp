@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include <wx/webview.h>
 
@@ -73,13 +72,11 @@ TEST_F(ApplyInProgram, WithoutGpxFileStoresTheSettingsAndListsThePhotos) {
 }
 
 TEST_F(ApplyInProgram, PageThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
-    { std::ofstream(program.Folder() + "/html") << "in the way"; }  // where the pages' folder should be
+    test::WriteFile(program.Folder() + "/html", "in the way");  // where the pages' folder should be
     Apply(program.SampleGpx().c_str(), nullptr);
     ASSERT_EQ(boxes.GetTexts().size(), 1u);
     EXPECT_THAT(boxes.GetTexts()[0], HasSubstr("html"));
-    std::string kept;
-    std::getline(std::ifstream(program.Folder() + "/html"), kept);
-    EXPECT_EQ(kept, "in the way");
+    EXPECT_EQ(test::ReadFile(program.Folder() + "/html"), "in the way");
     EXPECT_THAT(Status(), ::testing::Not(EndsWith(ApplyText::Completed)));
     EXPECT_FALSE(program.View().HasPage());
     EXPECT_TRUE(program.Panel().IsShown());

@@ -20,10 +20,9 @@ namespace {
 class PagePictureListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = MakeTempFolder("ta-picture-list");
         SavePhoto("wide.jpg", 640, 480);
         SavePhoto("tall.jpg", 480, 640);
-        std::ofstream(folder + "/broken.jpg") << "not a photo";
+        test::WriteFile(folder + "/broken.jpg", "not a photo");
         for (const char* name : {"wide.jpg", "tall.jpg", "broken.jpg"}) {
             PictureRecord record;
             record.SetFolder(folder);
@@ -40,10 +39,7 @@ protected:
         list = page->GetPictureView();
         edit = page->GetCommentEdit();
     }
-    void TearDown() override {
-        frame->Destroy();
-        std::filesystem::remove_all(folder);
-    }
+    void TearDown() override { frame->Destroy(); }
 
     void SavePhoto(const char* name, int width, int height) {
         Image photo;
@@ -66,7 +62,8 @@ protected:
     }
     std::string Cell(int row, int column) { return ToUtf8(list->GetItemText(row, column)); }
 
-    std::string folder;
+    const test::ScratchFolder scratch;
+    const std::string folder = scratch.Path();
     PictureList pictures;
     PictureListPage model;
     wxFrame* frame = nullptr;

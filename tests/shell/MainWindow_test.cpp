@@ -80,7 +80,8 @@ TEST(MainWindow, TimeZoneListHoldsTheWholeHoursAndStartsAtPlusNine) {
 }
 
 TEST(MainWindow, CommandLineFillsThePathsAndMovesToTheGpxFolder) {
-    const std::string elsewhere = MakeTempFolder("ta-shell-gpx");
+    const test::ScratchFolder scratch;
+    const std::string elsewhere = scratch.Path();
     DesktopCommandLine line;
     line.GpxFile = elsewhere + "/trip.gpx";
     line.PhotoFolder = "/media/card";
@@ -95,7 +96,6 @@ TEST(MainWindow, CommandLineFillsThePathsAndMovesToTheGpxFolder) {
         EXPECT_FALSE(program.View().HasPage());
         EXPECT_FALSE(std::filesystem::exists(elsewhere + "/html"));
     }
-    std::filesystem::remove_all(elsewhere);
 }
 
 TEST(MainWindow, LockIndicatorsFollowTheKeys) {

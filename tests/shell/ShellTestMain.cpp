@@ -5,8 +5,10 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 
-#include "shell/ShellTestSupport.h"
+#include "support/ScratchFolder.h"
+#include "support/TimeZone.h"
 
 namespace {
 
@@ -28,10 +30,11 @@ public:
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    const std::string home = trackalbum::MakeTempFolder("ta-shell-home");
+    const trackalbum::test::ScratchFolder scratchHome;
+    const std::string home = scratchHome.Path();
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("TZ", "Asia/Tokyo", 1);
+    const trackalbum::test::ScopedTimeZone tokyo("Asia/Tokyo");
     // A virtual display has no GPU; the browser must draw without compositing.
     setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
     wxApp::SetInstance(new ShellTestApp);

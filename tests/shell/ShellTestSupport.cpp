@@ -1,11 +1,7 @@
 #include "shell/ShellTestSupport.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
-#include <stdexcept>
 
 #include <wx/app.h>
 #include <wx/toplevel.h>
@@ -18,12 +14,6 @@
 namespace trackalbum {
 
 namespace fs = std::filesystem;
-
-std::string MakeTempFolder(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-}
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -112,13 +102,10 @@ ProgramUnderTest::ProgramUnderTest(const DesktopCommandLine& commandLine) { Star
 ProgramUnderTest::ProgramUnderTest(const std::string& profilePath) { Start({}, profilePath); }
 
 void ProgramUnderTest::Start(const DesktopCommandLine& commandLine, const std::string& profilePath) {
-    folder_ = MakeTempFolder("ta-shell");
     const fs::path examples = fs::path(SOURCE_DIR) / "examples";
-    fs::copy_file(examples / "walk.gpx", folder_ + "/walk.gpx");
-    fs::copy(examples / "photos", folder_ + "/photos", fs::copy_options::recursive);
-    previousFolder_ = fs::current_path().string();
-    fs::current_path(folder_);
-    profile_ = std::make_unique<WxFileProfile>(profilePath.empty() ? folder_ + "/profile.conf" : profilePath);
+    fs::copy_file(examples / "walk.gpx", folder_ / "walk.gpx");
+    fs::copy(examples / "photos", folder_ / "photos", fs::copy_options::recursive);
+    profile_ = std::make_unique<WxFileProfile>(profilePath.empty() ? (folder_ / "profile.conf").string() : profilePath);
     store_ = std::make_unique<SettingsStore>(*profile_);
     document_ = std::make_unique<CTrackalbumDoc>();
     panel_ = std::make_unique<ControlPanel>();
@@ -133,9 +120,6 @@ ProgramUnderTest::~ProgramUnderTest() {
         wxTheApp->ProcessIdle();
         Pump(5);
     }
-    std::error_code ignored;
-    fs::current_path(previousFolder_, ignored);
-    fs::remove_all(folder_, ignored);
 }
 
 }  // namespace trackalbum

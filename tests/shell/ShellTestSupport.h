@@ -29,10 +29,9 @@
 #include "shell/CTrackalbumDoc.h"
 #include "shell/CTrackalbumView.h"
 #include "shell/ShellApplyHost.h"
+#include "support/ScratchFolder.h"
 
 namespace trackalbum {
-
-std::string MakeTempFolder(const std::string& prefix);
 
 // Handles the window system's events until `done` holds; false after `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
@@ -121,16 +120,16 @@ public:
     CTrackalbumDoc& Document() { return *document_; }
     ControlPanel& Model() { return *panel_; }
 
-    const std::string& Folder() const { return folder_; }
+    std::string Folder() const { return folder_.Path(); }
     std::string ProfilePath() const { return profile_->GetPath(); }
-    std::string SampleGpx() const { return folder_ + "/walk.gpx"; }
-    std::string SamplePhotos() const { return folder_ + "/photos"; }
+    std::string SampleGpx() const { return folder_ / "walk.gpx"; }
+    std::string SamplePhotos() const { return folder_ / "photos"; }
 
 private:
     void Start(const DesktopCommandLine& commandLine, const std::string& profilePath);
 
-    std::string folder_;
-    std::string previousFolder_;
+    // First made and last gone: the profile may still write into it as it closes.
+    test::ScratchFolder folder_{test::ScratchFolder::Enter};
     std::unique_ptr<WxFileProfile> profile_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<CTrackalbumDoc> document_;
