@@ -11,7 +11,6 @@
 #include "gps/LoadGpx.h"
 #include "platform/CFormat.h"
 #include "support/CorpusTest.h"
-#include "support/MiniJson.h"
 #include "support/ScratchFolder.h"
 
 namespace trackalbum {
@@ -195,13 +194,13 @@ TEST(GpxWriterFilesTest, TrackAndRouteReadWithEveryPointTimeAndElevation) {
 using GpxCorpusTest = test::CorpusTest;
 
 TEST_F(GpxCorpusTest, PointCountsTimesAndStatistics) {
-    const test::JsonValue facts = Facts("gpx");
+    const test::Json facts = Facts("gpx");
     const test::ScopedTimeZone zone("Asia/Tokyo");  // the facts' times are read as the program reads them
     int files = 0;
     for (const auto& entry : fs::directory_iterator(Corpus() / "gpx")) {
         const std::string name = entry.path().filename().string();
-        const test::JsonValue& fact = facts["gpx/" + name];
-        ASSERT_FALSE(fact.IsNull()) << name;
+        ASSERT_TRUE(facts.contains("gpx/" + name)) << name;
+        const test::Json& fact = facts["gpx/" + name];
         ++files;
         GpsTrack track;
         RecordingHost host;
@@ -211,14 +210,14 @@ TEST_F(GpxCorpusTest, PointCountsTimesAndStatistics) {
             if (p.TimeGiven && p.GetTime().GetTime() != 0) times.push_back(p.GetTime());
         }
         // A time before 1970 cannot be represented: the load ends there with a box of its own.
-        const bool early = !fact["first_time"].IsNull() && fact["first_time"].text < "1970";
-        EXPECT_EQ(track.GetCount(), static_cast<size_t>(fact["trkpt"].number + fact["rtept"].number)) << name;
-        EXPECT_EQ(times.size(), early ? 0u : static_cast<size_t>(fact["points_with_time"].number)) << name;
+        const bool early = test::Given(fact, "first_time") && test::Text(fact, "first_time") < "1970";
+        EXPECT_EQ(track.GetCount(), fact["trkpt"].get<size_t>() + fact["rtept"].get<size_t>()) << name;
+        EXPECT_EQ(times.size(), early ? 0u : fact["points_with_time"].get<size_t>()) << name;
         if (!times.empty()) {
-            const std::vector expected{ParseGpxTime(fact["first_time"].text), ParseGpxTime(fact["last_time"].text)};
+            const std::vector expected{ParseGpxTime(test::Text(fact, "first_time")), ParseGpxTime(test::Text(fact, "last_time"))};
             EXPECT_EQ((std::vector{times.front(), times.back()}), expected) << name;
         }
-        const std::string box = !fact["well_formed"].boolean ? "エラーです。hr=c00ce5" : early ? "エラーです。hr=8007000d" : "";
+        const std::string box = !fact["well_formed"].get<bool>() ? "エラーです。hr=c00ce5" : early ? "エラーです。hr=8007000d" : "";
         ASSERT_EQ(host.messages.size(), box.empty() ? 0u : 1u) << name;
         if (!box.empty()) { EXPECT_EQ(host.messages[0].rfind(box, 0), 0u) << name << " " << host.messages[0]; }
     }

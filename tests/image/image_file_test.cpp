@@ -8,7 +8,6 @@
 
 #include "image/Image.h"
 #include "support/CorpusTest.h"
-#include "support/MiniJson.h"
 #include "support/ScratchFolder.h"
 
 namespace trackalbum {
@@ -112,21 +111,22 @@ TEST_F(ImageFileTest, LoadReadsTheContentAndRefusesWhatIsNoPicture) {
 using ImageCorpusTest = test::CorpusTest;
 
 TEST_F(ImageCorpusTest, EveryCameraJpegLoadsUprightWithItsHeaderSize) {
-    const test::JsonValue facts = Facts("jpeg");
-    ASSERT_GE(facts.members.size(), 30u);
-    for (const auto& [name, fact] : facts.members) {
+    const test::Json facts = Facts("jpeg");
+    ASSERT_GE(facts.size(), 30u);
+    for (const auto& [name, fact] : facts.items()) {
         const std::string path = (Corpus() / name).string();
         Image image;
         const bool ok = image.Load(path) == ImageStatus::Ok;
         int w = 0, h = 0;
         const bool sized = ReadImageSize(path, w, h);
-        if (fact["width"].IsNull()) {  // not a JPEG: only the PNG and the HEIF among them are pictures
+        if (!test::Given(fact, "width")) {  // not a JPEG: only the PNG and the HEIF among them are pictures
             const bool picture = name.ends_with(".png") || name.find("heic") != std::string::npos;
             EXPECT_EQ(std::make_pair(ok, sized), std::make_pair(picture, picture)) << name;
             continue;
         }
-        const bool turned = fact["orientation"].number >= 5;
-        const int width = int(fact[turned ? "height" : "width"].number), height = int(fact[turned ? "width" : "height"].number);
+        const bool turned = test::Number(fact, "orientation") >= 5;
+        const int width = int(test::Number(fact, turned ? "height" : "width"));
+        const int height = int(test::Number(fact, turned ? "width" : "height"));
         EXPECT_EQ(std::make_tuple(ok, image.GetDepth(), image.GetWidth(), image.GetHeight()), std::make_tuple(true, 24, width, height)) << name;
         EXPECT_TRUE(sized && w == width && h == height) << name;
     }

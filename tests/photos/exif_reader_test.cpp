@@ -10,7 +10,6 @@
 #include "photos/photo_test_support.h"
 #include "platform/Errors.h"
 #include "support/CorpusTest.h"
-#include "support/MiniJson.h"
 
 namespace trackalbum {
 namespace {
@@ -209,11 +208,11 @@ TEST_F(ExifReaderTest, AHeaderCutAnywhereGivesAllOrNothing) {
 class ExifCorpusTest : public test::CorpusTest, public ::testing::WithParamInterface<const char*> {
 protected:
     // The first of the three texts that gives a representable time.
-    static std::optional<TimeValue> Expected(const test::JsonValue& fact) {
+    static std::optional<TimeValue> Expected(const test::Json& fact) {
         for (const char* key : {"datetime_original", "datetime_digitized", "ifd0_datetime"}) {
-            if (fact[key].IsNull()) continue;
+            if (!test::Given(fact, key)) continue;
             try {
-                return ParseExifDateTime(fact[key].text);
+                return ParseExifDateTime(test::Text(fact, key));
             } catch (const InvalidArgumentError&) {
             }
         }
@@ -225,14 +224,14 @@ TEST_P(ExifCorpusTest, EveryPhotoGetsTheTimeAndPlaceItsExifGives) {
     const test::ScopedTimeZone zone(GetParam());
     int withTime = 0, withPosition = 0;
     for (const char* kind : {"jpeg", "heic"}) {
-        const test::JsonValue facts = Facts(kind);
+        const test::Json facts = Facts(kind);
         PictureList pictures;
         pictures.Scan((Corpus() / kind).string());
-        ASSERT_EQ(pictures.GetCount(), facts.members.size());
+        ASSERT_EQ(pictures.GetCount(), facts.size());
         for (const PictureRecord& record : pictures) {
-            const test::JsonValue& fact = facts[std::string(kind) + "/" + record.FileName];
             SCOPED_TRACE(record.FileName);
-            ASSERT_FALSE(fact.IsNull());
+            ASSERT_TRUE(facts.contains(std::string(kind) + "/" + record.FileName));
+            const test::Json& fact = facts[std::string(kind) + "/" + record.FileName];
             const std::optional<TimeValue> expected = Expected(fact);
             ExifReader reader;
             ASSERT_EQ(reader.Read(record.GetFullPath()), expected ? 1 : 0);
@@ -240,12 +239,12 @@ TEST_P(ExifCorpusTest, EveryPhotoGetsTheTimeAndPlaceItsExifGives) {
             EXPECT_EQ(reader.GetTime(), expected.value_or(TimeValue()));
             EXPECT_TRUE(expected ? record.TakenTime == *expected : record.TakenTime != TimeValue()) << "else a file time";
             EXPECT_EQ(record.Heif, std::string(kind) == "heic" || record.FileName.find("heic") != std::string::npos);
-            if (fact.members.count("gps_latitude") == 0) continue;  // no fact to compare with
+            if (!fact.contains("gps_latitude")) continue;  // no fact to compare with
             withPosition += record.HasOwnPosition();
-            EXPECT_EQ(record.HasOwnPosition(), !fact["gps_latitude"].IsNull());
+            EXPECT_EQ(record.HasOwnPosition(), test::Given(fact, "gps_latitude"));
             if (record.HasOwnPosition()) {
-                EXPECT_NEAR(record.OwnLatitude, fact["gps_latitude"].number, 1e-7);
-                EXPECT_NEAR(record.OwnLongitude, fact["gps_longitude"].number, 1e-7);
+                EXPECT_NEAR(record.OwnLatitude, test::Number(fact, "gps_latitude"), 1e-7);
+                EXPECT_NEAR(record.OwnLongitude, test::Number(fact, "gps_longitude"), 1e-7);
             }
         }
     }
