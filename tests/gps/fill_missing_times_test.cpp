@@ -75,8 +75,9 @@ TEST_F(FillMissingTimesTest, GapsTakeTheirShareOfTimeByDistanceTruncatedTowardZe
 
 TEST_F(FillMissingTimesTest, AbsurdElevationsKeepTheTimeInsideTheGap) {
     // The legs' lengths overflow to infinity; the filled times still lie between the timed ones.
-    for (int64_t t : Filled({Point(35.0, 0, -1e308), Point(35.0, -1, 1e308), Point(35.0, -1, -1e308), Point(35.0, 100, 1e308)}))
-        EXPECT_TRUE(t >= 0 && t <= 100) << t;
+    const Times times = Filled({Point(35.0, 0, -1e308), Point(35.0, -1, 1e308), Point(35.0, -1, -1e308), Point(35.0, 100, 1e308)});
+    ASSERT_EQ(times.size(), 4u);
+    for (int64_t t : times) EXPECT_TRUE(t >= 0 && t <= 100) << t;
 }
 
 TEST_F(FillMissingTimesTest, LoadingFillsTheGapsBeforeTheAnalysis) {
