@@ -116,7 +116,6 @@ bool COperationDlg::TransferDataFromWindow() {
 
 ApplyResult COperationDlg::DoApply() {
     TransferDataFromWindow();
-    host_->ClearStatusHistory();
     ApplyResult result = ApplyResult::Failed;
     try {
         result = Apply(panel_, store_, document_, *host_);

@@ -14,7 +14,6 @@ void ShellApplyHost::ShowMessage(const std::string& text) {
 }
 
 void ShellApplyHost::ShowStatus(const std::string& text) {
-    statusHistory_.push_back(text);
     page_.ShowStatus(text);
     // Apply runs on this thread to its end; repaint so each step can be followed.
     page_.GetStatusBox()->Update();

@@ -3,7 +3,6 @@
 // picture list, message boxes and the main view.
 #include <functional>
 #include <string>
-#include <vector>
 
 #include <wx/window.h>
 
@@ -33,16 +32,11 @@ public:
         refillPictureList_ = std::move(refill);
     }
 
-    // The status texts of the current or last Apply, in the order they were shown.
-    const std::vector<std::string>& GetStatusHistory() const { return statusHistory_; }
-    void ClearStatusHistory() { statusHistory_.clear(); }
-
 private:
     wxWindow& boxParent_;
     CPageCameraGPS& page_;
     CTrackalbumView& view_;
     std::function<void(const std::string&, PictureList&)> refillPictureList_;
-    std::vector<std::string> statusHistory_;
 };
 
 }  // namespace trackalbum
